@@ -1,0 +1,137 @@
+#include "driver/run.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+#include "driver/profile_data_reader.h"
+#include "driver/scan_reader.h"
+#include "dxf/shift_jis.h"
+#include "dxf/tables.h"
+#include "sheet/sheet.h"
+
+namespace ps {
+
+namespace {
+
+// Header values 3 and 4 are divisors and 8 is the step of the elevation axis.
+bool usableHeader(const ProfileData& data) {
+  for (int k : {3, 4, 8})
+    if (!(std::isfinite(data.header[k]) && data.header[k] > 0)) return false;
+  return true;
+}
+
+}  // namespace
+
+int generateDrawing(std::string_view profileData, std::string_view layerDefinitions,
+                    std::string_view bandRowList, OutputSink& sink, std::string& console) {
+  const double pi = 4 * std::atan(1.0);
+  DxfStream out(sink);
+  auto drawing = std::make_unique<Drawing>(out);
+  auto data = std::make_unique<ProfileData>();
+  BandTitles titles;
+  try {
+    out.code(0);
+    out.text("SECTION");
+    writeLineTypeTable(out);
+    Scanner layerFile(layerDefinitions, kLayerFile);
+    writeLayerTable(*drawing, layerFile);
+    writeStyleTable(out);
+    out.code(0);
+    out.text("ENDSEC");
+    out.code(0);
+    out.text("SECTION");
+    out.code(2);
+    out.text("ENTITIES");
+    out.code(0);
+
+    Scanner bandFile(bandRowList, kBandRowFile);
+    readBandRowList(bandFile, titles);
+    Scanner profileFile(profileData, kProfileDataFile);
+    readProfileData(profileFile, *data);
+    if (data->stations.count > kStationLimit) {
+      console += sjis::kStationLimit;
+      return 1;
+    }
+    if (!usableHeader(*data)) throw InputRefused{std::string(kProfileDataFile) + sjis::kHeaderValues};
+    if (elevationLevelCount(*data, kMaxElevationLevels) > kMaxElevationLevels)
+      throw InputRefused{std::string(kProfileDataFile) + sjis::kLevelLimit};
+
+    Sheet sheet(*drawing, *data, titles, pi);
+    drawBandFrameAndGround(sheet);
+    drawPlannedProfileAndDiagrams(sheet);
+
+    out.text("ENDSEC");
+    out.code(0);
+    out.text("EOF");
+    return 0;
+  } catch (const InputRefused& refused) {
+    console += refused.message;
+    return 1;
+  }
+}
+
+RunResult runInMemory(const std::optional<std::string>& profileData,
+                      const std::optional<std::string>& layerDefinitions,
+                      const std::optional<std::string>& bandRowList) {
+  RunResult result;
+  auto cantCreate = [&](const char* name) {
+    result.console = std::string("can't create ") + name + "\n";
+    result.status = 1;
+    return result;
+  };
+  if (!profileData) return cantCreate(kProfileDataFile);
+  result.drawing.emplace();
+  if (!layerDefinitions) return cantCreate(kLayerFile);
+  if (!bandRowList) return cantCreate(kBandRowFile);
+  StringSink sink;
+  result.status = generateDrawing(*profileData, *layerDefinitions, *bandRowList, sink, result.console);
+  result.drawing = std::move(sink.text);
+  return result;
+}
+
+namespace {
+
+// Reads a whole input file; false when it cannot be opened.
+bool readWholeFile(const char* name, std::string& contents) {
+  std::FILE* file = std::fopen(name, "rb");
+  if (!file) return false;
+  char buffer[65536];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
+  std::fclose(file);
+  return true;
+}
+
+int cantCreate(const char* name) {
+  std::printf("can't create %s\n", name);
+  return 1;
+}
+
+}  // namespace
+
+int runInCurrentDirectory() {
+  // Opened in this order, each tested at once: a missing layer or band row
+  // file leaves the drawing file created and empty.
+  std::string profileData, layerDefinitions, bandRowList;
+  if (!readWholeFile(kProfileDataFile, profileData)) return cantCreate(kProfileDataFile);
+  std::FILE* drawingFile = std::fopen(kDrawingFile, "wb");
+  if (!drawingFile) return cantCreate(kDrawingFile);
+  if (!readWholeFile(kLayerFile, layerDefinitions)) {
+    std::fclose(drawingFile);
+    return cantCreate(kLayerFile);
+  }
+  if (!readWholeFile(kBandRowFile, bandRowList)) {
+    std::fclose(drawingFile);
+    return cantCreate(kBandRowFile);
+  }
+
+  FileSink sink(drawingFile);
+  std::string console;
+  const int status = generateDrawing(profileData, layerDefinitions, bandRowList, sink, console);
+  std::fclose(drawingFile);
+  std::fwrite(console.data(), 1, console.size(), stdout);
+  return status;
+}
+
+}  // namespace ps

@@ -1,0 +1,41 @@
+// One run of the generator: the document frame, the three tables, the
+// input, the limits and the two sheet stages.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "dxf/output.h"
+
+namespace ps {
+
+inline constexpr char kProfileDataFile[] = "Tesmo.dat";
+inline constexpr char kDrawingFile[] = "Tesmora.dxf";
+inline constexpr char kLayerFile[] = "GasouT.dat";
+inline constexpr char kBandRowFile[] = "temp.cd5";
+
+// The most labelled levels the elevation axis may have.
+inline constexpr int kMaxElevationLevels = 1000;
+
+// Writes the drawing of the three input files (their whole contents) to
+// `drawing`, once all four files are open. Returns the exit status; what
+// the run prints goes to `console`. A refused input ends the run with the
+// drawing as written up to then.
+int generateDrawing(std::string_view profileData, std::string_view layerDefinitions,
+                    std::string_view bandRowList, OutputSink& drawing, std::string& console);
+
+// The whole run in memory: a missing input file is std::nullopt.
+struct RunResult {
+  int status = 0;
+  std::string console;
+  std::optional<std::string> drawing;  // absent when it was never created
+};
+RunResult runInMemory(const std::optional<std::string>& profileData,
+                      const std::optional<std::string>& layerDefinitions,
+                      const std::optional<std::string>& bandRowList);
+
+// The program: the four files in the current directory.
+int runInCurrentDirectory();
+
+}  // namespace ps

@@ -1,0 +1,106 @@
+#include "driver/scan_reader.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "dxf/number_format.h"
+#include "dxf/shift_jis.h"
+
+namespace ps {
+
+bool isScanSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+namespace {
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+}  // namespace
+
+int Scanner::currentLine() const {
+  int line = 1;
+  const std::size_t end = pos_ < text_.size() ? pos_ : text_.size();
+  for (std::size_t i = 0; i < end; ++i)
+    if (text_[i] == '\n' && line < std::numeric_limits<int>::max()) ++line;
+  return line;
+}
+
+void Scanner::refuseNumber() const {
+  std::string message = fileName_;
+  message += sjis::kOf;
+  appendInt(message, currentLine());
+  message += sjis::kNotANumber;
+  throw InputRefused{message};
+}
+
+void Scanner::space() {
+  while (!atEnd() && isScanSpace(static_cast<unsigned char>(text_[pos_]))) ++pos_;
+}
+
+bool Scanner::literal(char c) {
+  if (atEnd() || text_[pos_] != c) return false;
+  ++pos_;
+  return true;
+}
+
+bool Scanner::token(std::string& value) {
+  space();
+  if (atEnd()) return false;
+  const std::size_t start = pos_;
+  while (!atEnd() && !isScanSpace(static_cast<unsigned char>(text_[pos_]))) ++pos_;
+  value.assign(text_.substr(start, pos_ - start));
+  return true;
+}
+
+bool Scanner::integer(int& value) {
+  space();
+  if (atEnd()) return false;
+  std::size_t p = pos_;
+  bool negative = false;
+  if (text_[p] == '+' || text_[p] == '-') negative = text_[p++] == '-';
+  if (p >= text_.size() || !isDigit(text_[p])) refuseNumber();
+  // Accumulate as a negative magnitude so that the most negative int fits.
+  long long magnitude = 0;
+  const long long limit = negative ? 2147483648LL : 2147483647LL;
+  for (; p < text_.size() && isDigit(text_[p]); ++p) {
+    magnitude = magnitude * 10 + (text_[p] - '0');
+    if (magnitude > limit) refuseNumber();
+  }
+  value = static_cast<int>(negative ? -magnitude : magnitude);
+  pos_ = p;
+  return true;
+}
+
+bool Scanner::real(double& value) {
+  space();
+  if (atEnd()) return false;
+  const std::size_t start = pos_;
+  std::size_t p = pos_;
+  const std::size_t n = text_.size();
+  if (text_[p] == '+' || text_[p] == '-') ++p;
+  std::size_t mantissaDigits = 0;
+  while (p < n && isDigit(text_[p])) ++p, ++mantissaDigits;
+  if (p < n && text_[p] == '.') {
+    ++p;
+    while (p < n && isDigit(text_[p])) ++p, ++mantissaDigits;
+  }
+  if (mantissaDigits == 0) refuseNumber();
+  if (p < n && (text_[p] == 'e' || text_[p] == 'E')) {
+    ++p;
+    if (p < n && (text_[p] == '+' || text_[p] == '-')) ++p;
+    if (p >= n || !isDigit(text_[p])) {
+      pos_ = p;  // the line of the incomplete exponent
+      refuseNumber();
+    }
+    while (p < n && isDigit(text_[p])) ++p;
+  }
+  // strtod rounds correctly; it needs the number on its own.
+  const std::string number(text_.substr(start, p - start));
+  errno = 0;
+  const double parsed = std::strtod(number.c_str(), nullptr);
+  if (std::isinf(parsed)) refuseNumber();  // beyond the range of a double
+  value = parsed;
+  pos_ = p;
+  return true;
+}
+
+}  // namespace ps

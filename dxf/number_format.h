@@ -1,0 +1,25 @@
+// The one number formatter of the program: every "%w.dlf" and "%d" that
+// reaches the drawing or a text on the sheet goes through these functions.
+#pragma once
+
+#include <string>
+
+namespace ps {
+
+// Appends `value` with `decimals` digits after the point, right-aligned in a
+// field of at least `width` characters (blank padded), like "%w.dlf" except
+// for the rounding: the value's decimal expansion is first rounded correctly
+// to 17 significant digits, and that decimal is then rounded half away from
+// zero to the printed decimals (0.0625 -> "0.063", -12.5 -> "-13"). A
+// negative value that rounds to zero keeps its sign ("-0.000"); infinities
+// print as "inf" / "-inf" and NaN as "nan" / "-nan", padded to the width.
+void appendFixed(std::string& out, double value, int width, int decimals);
+
+// Appends a decimal integer, like "%d".
+void appendInt(std::string& out, long long value);
+
+// Convenience forms that return the text.
+std::string formatFixed(double value, int width, int decimals);
+std::string formatInt(long long value);
+
+}  // namespace ps

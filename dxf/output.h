@@ -1,0 +1,59 @@
+// The drawing file as the writers see it: a line-oriented DXF stream that
+// ends every line with CR LF and hands its bytes to a sink.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace ps {
+
+// Where the bytes of the drawing go.
+class OutputSink {
+ public:
+  virtual ~OutputSink() = default;
+  virtual void write(std::string_view bytes) = 0;
+};
+
+// Collects the drawing in memory (tests, fuzzing, benchmarks).
+class StringSink : public OutputSink {
+ public:
+  void write(std::string_view bytes) override { text.append(bytes); }
+  std::string text;
+};
+
+// Writes to an open binary-mode file; write errors go unnoticed.
+class FileSink : public OutputSink {
+ public:
+  explicit FileSink(std::FILE* file) : file_(file) {}
+  void write(std::string_view bytes) override;
+
+ private:
+  std::FILE* file_;
+};
+
+// Buffers the drawing and writes group codes, names and reals one per line.
+class DxfStream {
+ public:
+  explicit DxfStream(OutputSink& sink) : sink_(sink) { buffer_.reserve(kFlushSize + 4096); }
+  ~DxfStream() { flush(); }
+  DxfStream(const DxfStream&) = delete;
+  DxfStream& operator=(const DxfStream&) = delete;
+
+  // "%d\n"
+  void code(long long value);
+  // "%s\n"
+  void text(std::string_view value);
+  // "%w.dlf\n"
+  void real(double value, int width, int decimals);
+
+  void flush();
+
+ private:
+  void endLine();
+  static constexpr std::size_t kFlushSize = 64 * 1024;
+  OutputSink& sink_;
+  std::string buffer_;
+};
+
+}  // namespace ps

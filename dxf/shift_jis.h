@@ -1,0 +1,75 @@
+// Every Japanese text of the program, as Shift-JIS (code page 932) bytes.
+// The drawing and the console messages are written in this encoding; the
+// comment beside each constant gives the text it spells.
+#pragma once
+
+namespace ps::sjis {
+
+// Line type and text style tables.
+inline constexpr char kSolidLine[] = "\x8e\xc0\x90\xfc";                              // 実線
+inline constexpr char kMsGothic[] = "MS\x83\x53\x83\x56\x83\x62\x83\x4e";             // MSゴシック
+
+// Key titles of the band rows.
+inline constexpr char kStationNumber[] = "\x91\xaa\x93\x5f\x94\xd4\x8d\x86";          // 測点番号
+inline constexpr char kGroundHeight[] = "\x92\x6e\x94\xd5\x8d\x82";                   // 地盤高
+inline constexpr char kPlannedHeight[] = "\x8c\x76\x89\xe6\x8d\x82";                  // 計画高
+inline constexpr char kCutHeight[] = "\x90\xd8\x93\x79\x8d\x82";                      // 切土高
+inline constexpr char kFillHeight[] = "\x90\xb7\x93\x79\x8d\x82";                     // 盛土高
+inline constexpr char kCumulativeDistance[] = "\x92\xc7\x89\xc1\x8b\x97\x97\xa3";     // 追加距離
+inline constexpr char kIntervalDistance[] = "\x92\x50\x8b\x97\x97\xa3";               // 単距離
+inline constexpr char kGradeLine[] = "\x8f\x63\x92\x66\x8c\xf9\x94\x7a\x90\xfc";      // 縦断勾配線
+inline constexpr char kCurvatureDiagram[] =
+    "\x95\xbd\x96\xca\x90\xfc\x8c\x60\x8b\xc8\x97\xa6\x90\x7d";                       // 平面線形曲率図
+inline constexpr char kSuperelevationDiagram[] =
+    "\x95\xd0\x8c\xf9\x94\x7a\x90\xa0\x95\x74\x90\x7d";                               // 片勾配摺付図
+
+// Captions drawn on the sheet.
+inline constexpr char kStraightCaption[] = "R=\x81\x87";                              // R=∞
+inline constexpr char kRightSide[] = "\x89\x45\x91\xa4";                              // 右側
+inline constexpr char kLeftSide[] = "\x8d\xb6\x91\xa4";                               // 左側
+
+// Console messages. Those that name a file follow the file name directly.
+inline constexpr char kStationLimit[] =
+    "\x8c\x76\x89\xe6\x8d\x82\x90\x94\x82\xaa" "30\x8c\xc2\x82\xcc\x90\xa7\x8c\xc0"
+    "\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\n";             // 計画高数が30個の制限を超えています。
+inline constexpr char kTableRowLimit[] =
+    "\x82\xcc\x95\x5c\x82\xcc\x8d\x73\x90\x94\x82\xaa" "499\x8d\x73\x82\xcc\x90\xa7"
+    "\x8c\xc0\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\n";     // の表の行数が499行の制限を超えています。
+inline constexpr char kVipLimit[] =
+    "\x82\xcc\x8f\x63\x92\x66\x95\xcf\x89\xbb\x93\x5f\x90\x94\x82\xaa" "49\x8c\xc2"
+    "\x82\xcc\x90\xa7\x8c\xc0\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7"
+    "\x81\x42\n";                                                                     // の縦断変化点数が49個の制限を超えています。
+inline constexpr char kAnnotationLimit[] =
+    "\x82\xcc\x92\x8d\x8b\x4c\x90\x94\x82\xaa" "49\x8c\xc2\x82\xcc\x90\xa7\x8c\xc0"
+    "\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\n";             // の注記数が49個の制限を超えています。
+inline constexpr char kAnnotationTextLimit[] =
+    "\x82\xcc\x92\x8d\x8b\x4c\x95\xb6\x8e\x9a\x97\xf1\x82\xaa" "49\x83\x6f\x83\x43"
+    "\x83\x67\x82\xcc\x90\xa7\x8c\xc0\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc"
+    "\x82\xb7\x81\x42\n";                                                             // の注記文字列が49バイトの制限を超えています。
+inline constexpr char kLayerCountLimit[] =
+    "\x82\xcc\x89\xe6\x91\x77\x90\x94\x82\xaa" "19\x8c\xc2\x82\xcc\x90\xa7\x8c\xc0"
+    "\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\n";             // の画層数が19個の制限を超えています。
+inline constexpr char kLayerNameLimit[] =
+    "\x82\xcc\x89\xe6\x91\x77\x96\xbc\x82\xaa" "49\x83\x6f\x83\x43\x83\x67\x82\xcc"
+    "\x90\xa7\x8c\xc0\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42"
+    "\n";                                                                             // の画層名が49バイトの制限を超えています。
+inline constexpr char kBandTitleLimit[] =
+    "\x82\xcc\x8d\x80\x96\xda\x96\xbc\x82\xaa" "19\x83\x6f\x83\x43\x83\x67\x82\xcc"
+    "\x90\xa7\x8c\xc0\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42"
+    "\n";                                                                             // の項目名が19バイトの制限を超えています。
+inline constexpr char kHeaderValues[] =
+    "\x82\xcc" "1\x8d\x73\x96\xda\x82\xcc" "3\x94\xd4\x96\xda\x81\x41" "4\x94\xd4\x96"
+    "\xda\x81\x41" "8\x94\xd4\x96\xda\x82\xcc\x92\x6c\x82\xcd" "0\x82\xe6\x82\xe8\x91"
+    "\xe5\x82\xab\x82\xa2\x90\x94\x82\xc5\x82\xc8\x82\xaf\x82\xea\x82\xce\x82\xc8\x82"
+    "\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42\n";                                         // の1行目の3番目、4番目、8番目の値は0より大きい数でなければなりません。
+inline constexpr char kLevelLimit[] =
+    "\x82\xcc\x8f\x63\x92\x66\x90\x7d\x82\xcc\x95\x57\x8d\x82\x96\xda\x90\xb7\x82\xaa"
+    "1000\x96\x7b\x82\xcc\x90\xa7\x8c\xc0\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82"
+    "\xdc\x82\xb7\x81\x42\n";                                                         // の縦断図の標高目盛が1000本の制限を超えています。
+// "<file>の<n>行目で数値が読めません。": the file name, kOf, the line number, kNotANumber.
+inline constexpr char kOf[] = "\x82\xcc";                                             // の
+inline constexpr char kNotANumber[] =
+    "\x8d\x73\x96\xda\x82\xc5\x90\x94\x92\x6c\x82\xaa\x93\xc7\x82\xdf\x82\xdc\x82\xb9"
+    "\x82\xf1\x81\x42\n";                                                             // 行目で数値が読めません。
+
+}  // namespace ps::sjis

@@ -1,0 +1,98 @@
+// Planned heights replace the input's, then the planned height, cut, fill,
+// cumulative distance and interval distance rows.
+#include <array>
+
+#include "dxf/entity_writers.h"
+#include "dxf/shift_jis.h"
+#include "dxf/tables.h"
+#include "sheet/sheet.h"
+
+namespace ps {
+
+namespace {
+
+// A number of these rows: vertical, 1 mm right of its chainage.
+void rowNumber(Sheet& sheet, int row, double chainage, double y, double value) {
+  sheet.setRowOrigin(row);
+  const double x = chainage * 1000 / sheet.hv(3) + 1;
+  penLabel(sheet.drawing, x, y, x + 1, y, textHeight(sheet.hv(14)), 90, fixed(value, 5, 3), sheet.hv(21));
+}
+
+}  // namespace
+
+void drawHeightDistanceRows(Sheet& sheet) {
+  Drawing& d = sheet.drawing;
+  ProfileData& data = sheet.data;
+  StationTable& stations = data.stations;
+  const GroundPointTable& ground = data.groundPoints;
+  const int n = sheet.rows.count;
+  const double y = sheet.hv(1) / 2 - 6;
+
+  for (int i = 1; i <= stations.count; ++i) {
+    double z = 0.0;
+    plannedElevation(data, sheet.lists, sheet.chainage(stations.number[i], stations.plus[i]), z);
+    stations.plannedHeight[i] = z;
+  }
+
+  selectLayer(d, "D-TTL-BAND");
+  int k = findBandRow(sheet.rows, sjis::kPlannedHeight, n);
+  for (int i = 1; i <= stations.count; ++i)
+    rowNumber(sheet, k, sheet.chainage(stations.number[i], stations.plus[i]), y, stations.plannedHeight[i]);
+
+  // The first station at exactly the ground point's chainage, or 0.
+  auto stationAt = [&](double chainage) {
+    for (int j = 1; j <= stations.count; ++j)
+      if (sheet.chainage(stations.number[j], stations.plus[j]) == chainage) return j;
+    return 0;
+  };
+
+  selectLayer(d, "D-TTL-BAND");
+  k = findBandRow(sheet.rows, sjis::kCutHeight, n);
+  for (int g = 1; g <= ground.count; ++g) {
+    const double cg = sheet.chainage(ground.number[g], ground.plus[g]);
+    const int j = stationAt(cg);
+    if (j != 0 && ground.height[g] >= stations.plannedHeight[j])
+      rowNumber(sheet, k, cg, y, ground.height[g] - stations.plannedHeight[j]);
+  }
+
+  selectLayer(d, "D-TTL-BAND");
+  k = findBandRow(sheet.rows, sjis::kFillHeight, n);
+  for (int g = 1; g <= ground.count; ++g) {
+    const double cg = sheet.chainage(ground.number[g], ground.plus[g]);
+    const int j = stationAt(cg);
+    if (j != 0 && ground.height[g] < stations.plannedHeight[j])
+      rowNumber(sheet, k, cg, y, stations.plannedHeight[j] - ground.height[g]);
+  }
+
+  // Cumulative distances from the zero station (No.0+0.0, else the first),
+  // by station arithmetic.
+  k = findBandRow(sheet.rows, sjis::kCumulativeDistance, n);
+  int z = 1;
+  for (int i = 1; i <= stations.count; ++i) {
+    if (stations.number[i] == 0 && stations.plus[i] == 0.0) {
+      z = i;
+      break;
+    }
+  }
+  std::array<double, kTableSlots + 1> cumulative{};
+  for (int i = 1; i <= stations.count; ++i) {
+    // The difference of two station numbers is exact in 64 bits.
+    const long long steps = static_cast<long long>(stations.number[i]) - stations.number[z];
+    cumulative[i] = static_cast<double>(steps) * sheet.hv(9) + (stations.plus[i] - stations.plus[z]);
+    rowNumber(sheet, k, sheet.chainage(stations.number[i], stations.plus[i]), sheet.hv(1) / 2 - 8,
+              cumulative[i]);
+  }
+
+  selectLayer(d, "D-TTL-BAND");
+  k = findBandRow(sheet.rows, sjis::kIntervalDistance, n);
+  for (int i = 1; i <= stations.count; ++i) {
+    double interval = 0.0;
+    if (i < z)
+      interval = cumulative[i + 1] - cumulative[i];
+    else if (i > z)
+      interval = cumulative[i] - cumulative[i - 1];
+    rowNumber(sheet, k, sheet.chainage(stations.number[i], stations.plus[i]), y, interval);
+  }
+}
+
+}  // namespace ps

@@ -1,0 +1,88 @@
+// The superelevation diagram: crossfall of the right side (PHANTOM) and the
+// left side (HIDDEN) against the chainage, with run-off ramps.
+#include <string>
+
+#include "dxf/entity_writers.h"
+#include "dxf/shift_jis.h"
+#include "dxf/tables.h"
+#include "sheet/sheet.h"
+
+namespace ps {
+
+void drawSuperelevationDiagram(Sheet& sheet) {
+  Drawing& d = sheet.drawing;
+  const ProfileData& data = sheet.data;
+  const StationTable& stations = data.stations;
+  const SuperelevationTable& supers = data.superelevations;
+
+  const int row = findBandRow(sheet.rows, sjis::kSuperelevationDiagram, sheet.rows.count);
+  if (row == 0) return;
+  setOrigin(d, BandOriginX + TitleColumnWidth + DataMarginX,
+            BandOriginY + (row - 1) * (sheet.hv(1) + sheet.hv(2)));
+
+  const double y0 = sheet.hv(1) / 2;
+  auto level = [&](double percent) { return y0 + (percent / 8) * y0; };
+  const double yn = level(-sheet.hv(20));
+  const double ym = level(+sheet.hv(20));
+  const double runOff = sheet.hv(13) * 1000 / sheet.hv(3);
+  const double xFirst = sheet.stationX(stations.number[1], stations.plus[1]);
+  const double xLast = sheet.stationX(stations.number[stations.count], stations.plus[stations.count]);
+  const int height = textHeight(sheet.hv(14));
+  auto label = [&](double x1, double y1, double x2, double y2, std::string_view text) {
+    penLabel(d, x1, y1, x2, y2, height, 0, text, sheet.hv(21));
+  };
+  auto caption = [&](double m, double y, const std::string& text) {
+    const double x = centredX(m, text);
+    label(x, y, x + 1, y, text);
+  };
+
+  penPolyline(d, {{xFirst, y0}, {xLast, y0}});
+  penPolyline(d, {{-15, 5}, {0, 5}}, LineKind::phantom);
+  label(2, 3, 6, 3, sjis::kRightSide);
+  penPolyline(d, {{-15, 17}, {0, 17}}, LineKind::hidden);
+  label(2, 15, 6, 15, sjis::kLeftSide);
+
+  auto xa = [&](int i) { return sheet.stationX(supers.startNumber[i], supers.startPlus[i]); };
+  auto xb = [&](int i) { return sheet.stationX(supers.endNumber[i], supers.endPlus[i]); };
+  auto close = [&](int before, int after) { return xa(after) - xb(before) < 2 * runOff; };
+
+  for (int side = 0; side < 2; ++side) {
+    const bool right = side == 0;
+    const LineKind kind = right ? LineKind::phantom : LineKind::hidden;
+    // Full superelevation of row i on this side: the curve's sign picks it.
+    auto full = [&](int i) {
+      const bool positive = data.curves.radius[i] > 0;
+      const double direction = (positive == right) ? +1 : -1;
+      return level(direction * supers.superelevation[i]);
+    };
+
+    Point p1{xFirst, yn};
+    for (int i = 1; i <= supers.count; ++i) {
+      Point p3{xa(i), full(i)};
+      Point p2{xa(i) - runOff, p1.y};
+      const Point p4{xb(i), full(i)};
+      Point p5{xb(i) + runOff, yn};
+      if (i > 1 && close(i - 1, i)) {
+        p2 = p1;
+        p3 = p1;
+      }
+      if (y0 > p3.y) {
+        // Falling side: hold the normal crossfall until the other side has
+        // reached its mirrored level.
+        p2.x = p2.x + (yn - ym) * (p2.x - p3.x) / (ym - p3.y);
+        p5.x = p4.x + (yn - p4.y) * (p4.x - p5.x) / (p4.y - ym);
+      }
+      if (i < supers.count && close(i, i + 1)) p5 = {xa(i + 1), full(i + 1)};
+      penPolyline(d, {p1, p2, p3, p4, p5}, kind);
+
+      if (right) {
+        caption((p3.x + p4.x) / 2, p3.y + 0.5, "i=" + fixed(supers.superelevation[i], 3, 1) + "%");
+        caption((p1.x + p2.x) / 2, p1.y + 0.5, "i=" + fixed(-sheet.hv(20), 3, 1) + "%");
+      }
+      p1 = p5;
+    }
+    penPolyline(d, {p1, {xLast, p1.y}}, kind);
+  }
+}
+
+}  // namespace ps
