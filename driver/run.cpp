@@ -128,8 +128,14 @@ int runInCurrentDirectory() {
 
   FileSink sink(drawingFile);
   std::string console;
-  const int status = generateDrawing(profileData, layerDefinitions, bandRowList, sink, console);
-  std::fclose(drawingFile);
+  int status = generateDrawing(profileData, layerDefinitions, bandRowList, sink, console);
+  // A drawing that could not be written whole (a full disk) is a failure,
+  // not a finished run.
+  const bool closed = std::fclose(drawingFile) == 0;
+  if ((sink.failed() || !closed) && status == 0) {
+    console += std::string("can't write ") + kDrawingFile + "\n";
+    status = 1;
+  }
   std::fwrite(console.data(), 1, console.size(), stdout);
   return status;
 }

@@ -5,7 +5,7 @@
 namespace ps {
 
 void FileSink::write(std::string_view bytes) {
-  if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file_);
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
 }
 
 void DxfStream::endLine() {

@@ -22,14 +22,16 @@ class StringSink : public OutputSink {
   std::string text;
 };
 
-// Writes to an open binary-mode file; write errors go unnoticed.
+// Writes to an open binary-mode file and remembers whether a write failed.
 class FileSink : public OutputSink {
  public:
   explicit FileSink(std::FILE* file) : file_(file) {}
   void write(std::string_view bytes) override;
+  bool failed() const { return failed_; }
 
  private:
   std::FILE* file_;
+  bool failed_ = false;
 };
 
 // Buffers the drawing and writes group codes, names and reals one per line.
