@@ -1,0 +1,74 @@
+#include "geometry/chainage.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/sheet_fixture.h"
+
+namespace ps {
+namespace {
+
+using test::addStation;
+
+// Five rows with a station interval of 20 m and a plus point at No.1+12.5.
+StationTable fiveRows() {
+  StationTable t;
+  addStation(t, 0, 0.0, 0.0);
+  addStation(t, 1, 0.0, 20.0);
+  addStation(t, 1, 12.5, 12.5);
+  addStation(t, 2, 0.0, 7.5);
+  addStation(t, 3, 0.0, 20.0);
+  return t;
+}
+
+TEST(Chainage, ListedRowsSumTheirIntervalsOthersAddTheirPlus) {
+  const StationTable t = fiveRows();
+  EXPECT_EQ(chainageOf(t, 0, 0.0), 0.0);
+  EXPECT_EQ(chainageOf(t, 1, 0.0), 20.0);
+  EXPECT_EQ(chainageOf(t, 1, 5.0), 25.0);
+  EXPECT_EQ(chainageOf(t, 1, 12.5), 32.5);
+  EXPECT_EQ(chainageOf(t, 1, 15.0), 35.0);
+  EXPECT_EQ(chainageOf(t, 2, 10.0), 50.0);
+  EXPECT_EQ(chainageOf(t, 3, 0.0), 60.0);
+  EXPECT_EQ(chainageOf(t, 3, 5.0), 0.0);   // past the last row
+  EXPECT_EQ(chainageOf(t, 4, 0.0), 0.0);
+  EXPECT_EQ(chainageOf(t, -1, 3.0), 3.0);  // before the first row: the plus itself
+}
+
+TEST(Chainage, LastRowAndAMillimetrePastIt) {
+  const StationTable t = fiveRows();
+  EXPECT_EQ(chainageOf(t, 3, 0.0), 60.0);
+  EXPECT_EQ(chainageOf(t, 3, 0.001), 0.0);
+}
+
+TEST(Chainage, EmptyTableGivesZeroForEveryQuery) {
+  const StationTable t;
+  EXPECT_EQ(chainageOf(t, 0, 0.0), 0.0);
+  EXPECT_EQ(chainageOf(t, -1, 3.0), 0.0);
+  EXPECT_EQ(chainageOf(t, 5, 7.5), 0.0);
+}
+
+TEST(Chainage, PlusMatchesARowOnlyWhenBitwiseEqual) {
+  // The row's interval distance (5) differs from its plus (0.3), so a query
+  // on the row and one beside it give visibly different chainages.
+  StationTable t;
+  addStation(t, 0, 0.0, 0.0);
+  addStation(t, 0, 0.3, 5.0);
+  EXPECT_EQ(chainageOf(t, 0, 0.3), 5.0);
+  const double below = std::nextafter(0.3, 0.0);
+  EXPECT_EQ(chainageOf(t, 0, below), below);    // between rows 1 and 2
+  EXPECT_EQ(chainageOf(t, 0, 0.1 + 0.2), 0.0);  // one bit above: past the last row
+}
+
+TEST(Chainage, UnlistedWholeStationIsNotCounted) {
+  StationTable t;
+  addStation(t, 0, 0.0, 0.0);
+  addStation(t, 2, 0.0, 40.0);
+  EXPECT_EQ(chainageOf(t, 1, 0.0), 0.0);
+  EXPECT_EQ(chainageOf(t, 1, 30.0), 30.0);
+  EXPECT_EQ(chainageOf(t, 2, 0.0), 40.0);
+}
+
+}  // namespace
+}  // namespace ps

@@ -1,0 +1,81 @@
+#include "geometry/offset_points.h"
+
+#include <gtest/gtest.h>
+
+#include "dxf/entity_writers.h"
+#include "support/test_support.h"
+
+namespace ps {
+namespace {
+
+struct P {
+  double x, y;
+};
+
+P along(double x1, double y1, double x2, double y2, double d) {
+  P p{};
+  pointOnLine(x1, y1, x2, y2, d, p.x, p.y);
+  return p;
+}
+
+P beside(double x1, double y1, double x2, double y2, double d) {
+  P p{};
+  offsetPoint(x1, y1, x2, y2, d, p.x, p.y);
+  return p;
+}
+
+#define EXPECT_POINT(p, ex, ey)   \
+  do {                            \
+    const P q_ = (p);             \
+    EXPECT_DOUBLE_EQ(q_.x, ex);   \
+    EXPECT_DOUBLE_EQ(q_.y, ey);   \
+  } while (0)
+
+TEST(OffsetPoints, PointOnLineTakesTheSideBySignOfDistance) {
+  EXPECT_POINT(along(0, 0, 3, 4, 5), 3, 4);
+  EXPECT_POINT(along(0, 0, 3, 4, -5), -3, -4);
+  EXPECT_POINT(along(0, 0, -3, -4, 5), 3, 4);  // larger x, not toward the second point
+  EXPECT_POINT(along(2, 1, 2, 9, 3), 2, 4);    // vertical line
+  EXPECT_POINT(along(2, 1, 2, 9, -3), 2, -2);
+  EXPECT_POINT(along(1, 1, 1, 1, 2), 1, 3);    // equal points: vertical branch
+  EXPECT_POINT(along(5, 7, 8, 11, 0), 5, 7);   // distance 0: the first point
+  EXPECT_POINT(along(5, 7, 5, 11, 0), 5, 7);
+}
+
+TEST(OffsetPoints, OffsetPointLiesAboveOrLeftForPositiveDistance) {
+  EXPECT_POINT(beside(0, 0, 10, 0, 1), 0, 1);
+  EXPECT_POINT(beside(0, 0, 10, 0, -1), 0, -1);
+  EXPECT_POINT(beside(0, 0, 0, 10, 1), -1, 0);
+  EXPECT_POINT(beside(0, 0, 0, 10, -1), 1, 0);
+  EXPECT_POINT(beside(0, 0, 3, 4, 5), -4, 3);
+  EXPECT_POINT(beside(1, 1, 1, 1, 2), -1, 1);  // equal points: vertical branch
+  EXPECT_POINT(beside(5, 7, 8, 11, 0), 5, 7);
+  EXPECT_POINT(beside(5, 7, 5, 11, 0), 5, 7);
+}
+
+TEST(OffsetPoints, ArrowheadWritesTwoBarbsFromTheTip) {
+  test::MemoryDrawing m;
+  m.drawing.pen = PenState{"D-STR", 3, 0.25};
+  drawArrowhead(m.drawing, 0, 0, 10, 0, -2, 0.5, 0, 0);
+  auto line = [](std::string_view y2) {
+    return test::dxfLines({"LINE", "8", "D-STR", "62", "3", "39", "0.250", "10", "10.000", "20", "0.000", "30",
+                           "0", "11", "8.000", "21", y2, "31", "0", "0"});
+  };
+  EXPECT_EQ(m.text(), line("0.500") + line("-0.500"));
+  EXPECT_EQ(m.drawing.origin.x, 0.0);
+  EXPECT_EQ(m.drawing.origin.y, 0.0);
+}
+
+TEST(OffsetPoints, ArrowheadAddsAndLeavesTheOriginGiven) {
+  test::MemoryDrawing m;
+  drawArrowhead(m.drawing, 10, 0, 0, 0, 2, 0.5, 100, 70);
+  const auto lines = m.lines();
+  ASSERT_EQ(lines.size(), 40u);
+  EXPECT_EQ(lines[8] + " " + lines[10] + " " + lines[14] + " " + lines[16], "100.000 70.000 102.000 70.500");
+  EXPECT_EQ(lines[28] + " " + lines[30] + " " + lines[34] + " " + lines[36], "100.000 70.000 102.000 69.500");
+  EXPECT_EQ(m.drawing.origin.x, 100.0);
+  EXPECT_EQ(m.drawing.origin.y, 70.0);
+}
+
+}  // namespace
+}  // namespace ps
