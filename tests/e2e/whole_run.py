@@ -6,6 +6,7 @@ usage: whole_run.py EXE golden CASE_DIR        inputs of CASE_DIR; drawing, cons
        whole_run.py EXE missing NAME CASE_DIR  the inputs of CASE_DIR without NAME
        whole_run.py EXE example EXAMPLES_DIR   the bundled example: document frame, line ends,
                                                entity counts per kind and layer
+       whole_run.py EXE full-disk CASE_DIR     the drawing cannot be written (/dev/full)
 Exit status 0 when every check holds; otherwise each failed check is printed and the status is 1.
 """
 import collections
@@ -25,19 +26,21 @@ def check(ok, what):
         failures.append(what)
 
 
-def run(exe, source, leave_out=(), drawing_before=None):
+def run(exe, source, leave_out=(), drawing_before=None, drawing_link=None):
     """Runs exe in a fresh folder holding the inputs of source (less leave_out).
     Returns (status, stdout, stderr, drawing bytes or None)."""
     with tempfile.TemporaryDirectory(prefix='profile-sheet-e2e-') as work:
         for name in INPUTS:
             if name not in leave_out:
                 shutil.copy(os.path.join(source, name), work)
+        if drawing_link is not None:
+            os.symlink(drawing_link, os.path.join(work, DRAWING))
         if drawing_before is not None:
             with open(os.path.join(work, DRAWING), 'wb') as f:
                 f.write(drawing_before)
         done = subprocess.run([exe], cwd=work, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
         path = os.path.join(work, DRAWING)
-        drawing = open(path, 'rb').read() if os.path.exists(path) else None
+        drawing = open(path, 'rb').read() if os.path.exists(path) and drawing_link is None else None
     return done.returncode, done.stdout, done.stderr, drawing
 
 
@@ -159,9 +162,19 @@ def example(exe, folder):
               f'{key}: {counts[key]} entities, expected {EXAMPLE_ENTITIES.get(key, 0)}')
 
 
+def full_disk(exe, case):
+    """A drawing that cannot be written whole is a failed run, not a finished one."""
+    if not os.path.exists('/dev/full'):
+        check(False, 'no /dev/full on this machine')
+        return
+    status, out, _, _ = run(exe, case, drawing_link='/dev/full')
+    check(status == 1, f'exit status {status}, expected 1')
+    check(out == b"can't write Tesmora.dxf\n", f'console {out!r}')
+
+
 def main(argv):
     exe, mode, *args = argv[1:]
-    {'golden': golden, 'missing': missing, 'example': example}[mode](os.path.abspath(exe), *args)
+    {'golden': golden, 'missing': missing, 'example': example, 'full-disk': full_disk}[mode](os.path.abspath(exe), *args)
     for failure in dict.fromkeys(failures):
         print(failure)
     return 1 if failures else 0
