@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "dxf/shift_jis.h"
+#include "sheet/sheet.h"
+#include "support/sheet_fixture.h"
+
+namespace ps {
+namespace {
+
+using test::addStation;
+using test::addVip;
+using test::SheetFixture;
+
+// The row is row 1 (origin (170, 50)), its centre line and circle radius
+// 5 mm. The station table places the VIPs 50 m apart, while the station
+// arithmetic (interval 20 m) makes the first segment 95 m long.
+struct GradeRow : SheetFixture {
+  GradeRow() {
+    bandRows({sjis::kGradeLine});
+    addStation(data.stations, 2, 5.0, 0.0);
+    addStation(data.stations, 7, 0.0, 50.0);
+    addStation(data.stations, 12, 0.0, 50.0);
+    addVip(data.vips, 2, 5.0, 10.0, 0.0);
+    addVip(data.vips, 7, 0.0, 8.75, 0.0);   // falling 2.5 %
+    addVip(data.vips, 12, 0.0, 8.75, 0.0);  // level
+  }
+};
+
+TEST(GradeLineRow, CirclesHeightsAndSteppedSymbolsWithGradeAndLength) {
+  GradeRow f;
+  drawGradeLineRow(f.sheet);
+  EXPECT_EQ(f.entities(),
+            (std::vector<std::string>{
+                "C 170.0,55.0 r5.0", "T 170.0,49.0 10.000", "C 220.0,55.0 r5.0", "T 220.0,49.0 8.750",
+                "C 270.0,55.0 r5.0", "T 270.0,49.0 8.750",
+                // Falling: the middle third runs from 4 mm above to 4 mm below.
+                "L 175.000,55.000 188.333,55.000", "L 188.333,55.000 188.333,59.000",
+                "L 188.333,59.000 201.667,51.000", "L 201.667,51.000 201.667,55.000",
+                "L 201.667,55.000 215.000,55.000", "T 185.0,60.0 i= 2.500 %", "T 185.0,50.0 L= 95.000 m",
+                // Level: drawn as rising.
+                "L 225.000,55.000 238.333,55.000", "L 238.333,55.000 238.333,51.000",
+                "L 238.333,51.000 251.667,59.000", "L 251.667,59.000 251.667,55.000",
+                "L 251.667,55.000 265.000,55.000", "T 235.0,60.0 i= 0.000 %", "T 235.0,50.0 L= 100.000 m"}));
+
+  const auto lines = f.memory.lines();
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 14),
+            test::splitLines(test::dxfLines(
+                {"CIRCLE", "8", "D-STR", "39", "0.250", "10", "170.0", "20", " 55.0", "30", "0", "40", "  5.0", "0"})));
+}
+
+TEST(GradeLineRow, SingleVipDrawsCircleAndHeightOnly) {
+  GradeRow f;
+  f.data.vips.count = 1;
+  drawGradeLineRow(f.sheet);
+  EXPECT_EQ(f.entities(), (std::vector<std::string>{"C 170.0,55.0 r5.0", "T 170.0,49.0 10.000"}));
+}
+
+}  // namespace
+}  // namespace ps

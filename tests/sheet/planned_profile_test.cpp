@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "sheet/sheet.h"
+#include "support/sheet_fixture.h"
+
+namespace ps {
+namespace {
+
+using test::addVip;
+using test::only;
+using test::SheetFixture;
+
+// One band row: the profile origin is (170, 82); 1 m of height is 10 mm.
+// Stations No.0..No.10 every 20 m; grades +2 % and -1 % meet at chainage
+// 100 in a crest curve of 40 m.
+struct Profile : SheetFixture {
+  explicit Profile(double middleHeight = 12.0, double curveLength = 40.0) {
+    bandRows({"x"});
+    test::addStations(data.stations, 0, 10);
+    addVip(data.vips, 0, 0.0, 10.0, 0.0);
+    addVip(data.vips, 5, 0.0, middleHeight, curveLength);
+    addVip(data.vips, 10, 0.0, middleHeight - 1, 0.0);
+  }
+};
+
+TEST(PlannedProfile, CrestCurveWithDimensionRadiusAndStationOffsets) {
+  Profile f;
+  drawPlannedProfile(f.sheet);
+  const auto e = f.entities();
+  // Markers and grade lines, ten chords, two arrowheads, the dimension line,
+  // length and radius, then line and offset per station in the curve.
+  EXPECT_EQ(test::kinds(e), "LLLLL" "LLLLLLLLLL" "LLLLL" "TT" "LTLTLT");
+  EXPECT_EQ(std::vector<std::string>(e.begin(), e.begin() + 5),
+            (std::vector<std::string>{"L 170.000,82.000 170.000,82.000", "L 270.000,92.000 270.000,102.000",
+                                      "L 170.000,82.000 270.000,102.000", "L 370.000,87.000 370.000,92.000",
+                                      "L 270.000,102.000 370.000,92.000"}));
+  EXPECT_EQ(e[5], "L 250.000,98.000 254.000,98.740");
+  EXPECT_EQ(e[14], "L 286.000,100.340 290.000,100.000");
+  EXPECT_EQ(std::vector<std::string>(e.begin() + 15, e.begin() + 20),
+            (std::vector<std::string>{"L 290.000,91.250 288.000,91.786", "L 290.000,91.250 288.000,90.714",
+                                      "L 250.000,91.250 252.000,91.786", "L 250.000,91.250 252.000,90.714",
+                                      "L 250.000,91.250 290.000,91.250"}));
+  EXPECT_EQ(only(e, 'T'), (std::vector<std::string>{"T 258.0,92.3 VCL= 40.000 m", "T 258.0,87.3 VCR= -1333 m",
+                                                    "T 249.0,92.6 y= 0.000 m", "T 269.0,93.9 y= 0.150 m",
+                                                    "T 289.0,93.6 y= 0.000 m"}));
+  EXPECT_EQ(e[22], "L 250.000,98.000 250.000,91.250");
+  EXPECT_EQ(e[24], "L 270.000,100.500 270.000,91.250");
+  EXPECT_EQ(f.memory.drawing.pen.layerName, "D-STR");
+}
+
+TEST(PlannedProfile, CurveLengthZeroDrawsOnlyMarkersAndGradeLines) {
+  Profile f(12.0, 0.0);
+  drawPlannedProfile(f.sheet);
+  EXPECT_EQ(test::kinds(f.entities()), "LLLLL");
+}
+
+TEST(PlannedProfile, EqualGradesShowAnInfiniteRadius) {
+  Profile f(12.0, 40.0);
+  f.data.vips.height[3] = 14.0;
+  drawPlannedProfile(f.sheet);
+  const auto t = only(f.entities(), 'T');
+  ASSERT_EQ(t.size(), 5u);
+  EXPECT_EQ(t[1], "T 258.0,88.0 VCR=   inf m");
+  EXPECT_EQ(t[3], "T 269.0,95.0 y= 0.000 m");
+}
+
+}  // namespace
+}  // namespace ps
