@@ -1,6 +1,5 @@
 #include "driver/scan_reader.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -58,7 +57,7 @@ bool Scanner::integer(int& value) {
   bool negative = false;
   if (text_[p] == '+' || text_[p] == '-') negative = text_[p++] == '-';
   if (p >= text_.size() || !isDigit(text_[p])) refuseNumber();
-  // Accumulate as a negative magnitude so that the most negative int fits.
+  // The magnitude may reach 2^31 for a negative number only.
   long long magnitude = 0;
   const long long limit = negative ? 2147483648LL : 2147483647LL;
   for (; p < text_.size() && isDigit(text_[p]); ++p) {
@@ -87,15 +86,11 @@ bool Scanner::real(double& value) {
   if (p < n && (text_[p] == 'e' || text_[p] == 'E')) {
     ++p;
     if (p < n && (text_[p] == '+' || text_[p] == '-')) ++p;
-    if (p >= n || !isDigit(text_[p])) {
-      pos_ = p;  // the line of the incomplete exponent
-      refuseNumber();
-    }
+    if (p >= n || !isDigit(text_[p])) refuseNumber();
     while (p < n && isDigit(text_[p])) ++p;
   }
   // strtod rounds correctly; it needs the number on its own.
   const std::string number(text_.substr(start, p - start));
-  errno = 0;
   const double parsed = std::strtod(number.c_str(), nullptr);
   if (std::isinf(parsed)) refuseNumber();  // beyond the range of a double
   value = parsed;
