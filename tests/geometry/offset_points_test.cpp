@@ -66,16 +66,5 @@ TEST(OffsetPoints, ArrowheadWritesTwoBarbsFromTheTip) {
   EXPECT_EQ(m.drawing.origin.y, 0.0);
 }
 
-TEST(OffsetPoints, ArrowheadAddsAndLeavesTheOriginGiven) {
-  test::MemoryDrawing m;
-  drawArrowhead(m.drawing, 10, 0, 0, 0, 2, 0.5, 100, 70);
-  const auto lines = m.lines();
-  ASSERT_EQ(lines.size(), 40u);
-  EXPECT_EQ(lines[8] + " " + lines[10] + " " + lines[14] + " " + lines[16], "100.000 70.000 102.000 70.500");
-  EXPECT_EQ(lines[28] + " " + lines[30] + " " + lines[34] + " " + lines[36], "100.000 70.000 102.000 69.500");
-  EXPECT_EQ(m.drawing.origin.x, 100.0);
-  EXPECT_EQ(m.drawing.origin.y, 70.0);
-}
-
 }  // namespace
 }  // namespace ps
