@@ -1,5 +1,7 @@
 #include "sheet/band_layout.h"
 
+#include <cstring>
+
 #include "dxf/shift_jis.h"
 
 namespace ps {
@@ -23,11 +25,11 @@ void buildBandRowList(const BandTitles& titles, BandRowList& rows) {
 }
 
 int findBandRow(const BandRowList& rows, std::string_view key, int rowCount) {
-  if (key.size() < 2) return 0;
-  for (int k = 1; k <= rowCount && k <= kMaxBandTitles; ++k) {
-    const std::string& title = rows.title[k];
-    if (title.size() >= 2 && title[0] == key[0] && title[1] == key[1]) return k;
-  }
+  // The first two bytes as C strings compare them: a shorter title takes
+  // part with its terminating zero byte.
+  const std::string keyText(key);
+  for (int k = 1; k <= rowCount && k <= kMaxBandTitles; ++k)
+    if (std::strncmp(rows.title[k].c_str(), keyText.c_str(), 2) == 0) return k;
   return 0;
 }
 
