@@ -1,0 +1,49 @@
+// Fuzz target: the whole run in memory. The input holds the three files in
+// the order profile data, layer definitions, band row list, each ended by a
+// zero byte (a missing end makes the rest empty). A run either completes the
+// document without a console line or refuses with one line and exit 1.
+#include <cstdint>
+
+#include "driver/run.h"
+#include "fuzz_check.h"
+
+namespace {
+
+std::string_view nextFile(std::string_view& rest) {
+  const std::size_t end = rest.find('\0');
+  const std::string_view file = rest.substr(0, end);
+  rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+  return file;
+}
+
+bool linesEndWithCrLf(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) return false;
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) return false;
+  }
+  return text.empty() || text.ends_with("\r\n");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  std::string_view rest = ps::fuzz::asText(bytes, size);
+  const std::string_view profile = nextFile(rest);
+  const std::string_view layers = nextFile(rest);
+  const std::string_view bands = nextFile(rest);
+
+  ps::StringSink drawing;
+  std::string console;
+  const int status = ps::generateDrawing(profile, layers, bands, drawing, console);
+  FUZZ_CHECK(drawing.text.starts_with("0\r\nSECTION\r\n2\r\nTABLES\r\n0\r\nTABLE\r\n2\r\nLTYPE\r\n"));
+  FUZZ_CHECK(linesEndWithCrLf(drawing.text));
+  if (status == 0) {
+    FUZZ_CHECK(console.empty());
+    FUZZ_CHECK(drawing.text.ends_with("\r\nENDSEC\r\n0\r\nEOF\r\n"));
+  } else {
+    FUZZ_CHECK(status == 1);
+    FUZZ_CHECK(!console.empty() && console.ends_with('\n') && console.find('\n') == console.size() - 1);
+    FUZZ_CHECK(!drawing.text.ends_with("\r\nEOF\r\n"));
+  }
+  return 0;
+}
