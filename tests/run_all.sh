@@ -33,7 +33,8 @@ need_packages() {
 
 install_prerequisites() {
   step "prerequisites"
-  need_packages cmake make g++ libgtest-dev python3
+  # The acceptance tests read the drawings back with ezdxf and LibreCAD.
+  need_packages cmake make g++ libgtest-dev python3 python3-ezdxf librecad poppler-utils
 }
 
 configure() {
