@@ -4,6 +4,27 @@
 
 namespace ps {
 
+namespace {
+
+// The two end points (groups 10/20/30 and 11/21/31) and the closing "0".
+void writeLineEnds(DxfStream& out, double x1, double y1, double x2, double y2, int decimals) {
+  out.code(10);
+  out.real(x1, 5, decimals);
+  out.code(20);
+  out.real(y1, 5, decimals);
+  out.code(30);
+  out.code(0);
+  out.code(11);
+  out.real(x2, 5, decimals);
+  out.code(21);
+  out.real(y2, 5, decimals);
+  out.code(31);
+  out.code(0);
+  out.code(0);
+}
+
+}  // namespace
+
 void writeLine(DxfStream& out, std::string_view layer, double thickness, int colour, double x1, double y1,
                double x2, double y2) {
   out.text("LINE");
@@ -13,19 +34,7 @@ void writeLine(DxfStream& out, std::string_view layer, double thickness, int col
   out.code(colour);
   out.code(39);
   out.real(thickness, 5, 3);
-  out.code(10);
-  out.real(x1, 5, 3);
-  out.code(20);
-  out.real(y1, 5, 3);
-  out.code(30);
-  out.code(0);
-  out.code(11);
-  out.real(x2, 5, 3);
-  out.code(21);
-  out.real(y2, 5, 3);
-  out.code(31);
-  out.code(0);
-  out.code(0);
+  writeLineEnds(out, x1, y1, x2, y2, 3);
 }
 
 namespace {
@@ -43,19 +52,7 @@ void writeDashedLine(DxfStream& out, std::string_view lineType, std::string_view
   out.real(10.0, 5, 0);
   out.code(6);
   out.text(lineType);
-  out.code(10);
-  out.real(x1, 5, 0);
-  out.code(20);
-  out.real(y1, 5, 0);
-  out.code(30);
-  out.code(0);
-  out.code(11);
-  out.real(x2, 5, 0);
-  out.code(21);
-  out.real(y2, 5, 0);
-  out.code(31);
-  out.code(0);
-  out.code(0);
+  writeLineEnds(out, x1, y1, x2, y2, 0);
 }
 
 }  // namespace

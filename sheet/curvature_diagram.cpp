@@ -17,8 +17,7 @@ void drawCurvatureDiagram(Sheet& sheet) {
   selectLayer(d, "D-TTL-BAND");
   const int row = findBandRow(sheet.rows, sjis::kCurvatureDiagram, sheet.rows.count);
   if (row == 0) return;
-  setOrigin(d, BandOriginX + TitleColumnWidth + DataMarginX,
-            BandOriginY + (row - 1) * (sheet.hv(1) + sheet.hv(2)));
+  sheet.setRowOrigin(row);
 
   const double yc = sheet.hv(1) / 2;
   const double h = sheet.hv(19);

@@ -17,8 +17,7 @@ void drawSuperelevationDiagram(Sheet& sheet) {
 
   const int row = findBandRow(sheet.rows, sjis::kSuperelevationDiagram, sheet.rows.count);
   if (row == 0) return;
-  setOrigin(d, BandOriginX + TitleColumnWidth + DataMarginX,
-            BandOriginY + (row - 1) * (sheet.hv(1) + sheet.hv(2)));
+  sheet.setRowOrigin(row);
 
   const double y0 = sheet.hv(1) / 2;
   auto level = [&](double percent) { return y0 + (percent / 8) * y0; };
