@@ -1,7 +1,10 @@
 #include "dxf/number_format.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace ps {
 
@@ -26,7 +29,67 @@ void appendPadded(std::string& out, const char* text, std::size_t len, int width
 
 }  // namespace
 
+// The common case, without a decimal expansion. With |value| < 10^(16 - d),
+// the 17th significant digit lies below the last printed decimal, so the
+// first rounding moves value * 10^d by at most half a unit of that digit,
+// under |value| * 10^d * 1e-16 / 2; it decides nothing unless the exact
+// value lies that close to a half unit. The exact value is m * 2^e, so
+// value * 10^d is (m * 10^d) / 2^-e, an integer division in 64 bits.
+char* writeShortFixed(char* out, double value, int width, int decimals) {
+  static constexpr std::uint64_t kScale[] = {1, 10, 100, 1000};
+  static constexpr double kLimit[] = {1e16, 1e15, 1e14, 1e13};
+  if (decimals < 0 || decimals > 3 || width >= kShortFixedBytes) return nullptr;
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < kLimit[decimals])) return nullptr;  // NaN too
+
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const int biased = static_cast<int>(bits >> 52);
+  std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
+  if (biased != 0) m |= std::uint64_t{1} << 52;
+  const int e = (biased != 0 ? biased : 1) - 1075;
+  const std::uint64_t scaled = m * kScale[decimals];  // below 2^63
+  std::uint64_t units;                                 // of 10^-d, rounded
+  if (m == 0) {
+    units = 0;
+  } else if (e >= 0) {
+    units = scaled << e;  // a whole number below 10^16
+  } else {
+    const int s = -e;
+    if (s > 63) return nullptr;
+    const std::uint64_t whole = scaled >> s;
+    const std::uint64_t rest = scaled & ((std::uint64_t{1} << s) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (s - 1);
+    const double distance = static_cast<double>(rest > half ? rest - half : half - rest);
+    // Against twice the bound above; an exact tie falls back too. 2^-s is
+    // built from its bits (s < 64, a normal double).
+    const double twoToMinusS = std::bit_cast<double>(static_cast<std::uint64_t>(1023 - s) << 52);
+    if (!(distance * twoToMinusS > magnitude * static_cast<double>(kScale[decimals]) * 1e-16)) return nullptr;
+    units = whole + (rest > half ? 1 : 0);
+  }
+
+  char text[24];
+  char* p = text;
+  if (std::signbit(value)) *p++ = '-';
+  p = std::to_chars(p, text + sizeof text, units / kScale[decimals]).ptr;
+  if (decimals > 0) {
+    *p++ = '.';
+    std::uint64_t fraction = units % kScale[decimals];
+    for (int k = decimals - 1; k >= 0; --k, fraction /= 10) p[k] = static_cast<char>('0' + fraction % 10);
+    p += decimals;
+  }
+  const int length = static_cast<int>(p - text);
+  for (int k = length; k < width; ++k) *out++ = ' ';
+  std::memcpy(out, text, length);
+  return out + length;
+}
+
 void appendFixed(std::string& out, double value, int width, int decimals) {
+  char shortText[kShortFixedBytes];
+  if (const char* end = writeShortFixed(shortText, value, width, decimals)) {
+    out.append(shortText, static_cast<std::size_t>(end - shortText));
+    return;
+  }
+
   const bool negative = std::signbit(value);
   if (std::isnan(value) || std::isinf(value)) {
     const char* word = std::isnan(value) ? (negative ? "-nan" : "nan") : (negative ? "-inf" : "inf");

@@ -15,6 +15,14 @@ namespace ps {
 // print as "inf" / "-inf" and NaN as "nan" / "-nan", padded to the width.
 void appendFixed(std::string& out, double value, int width, int decimals);
 
+// The same text written to `out`, which has room for kShortFixedBytes, when
+// it is short: a finite value below 10^(16 - decimals) with 0 to 3 decimals,
+// a width below kShortFixedBytes, and a binary value that settles the
+// rounding by itself. Returns the end of the text, or nullptr when the value
+// needs appendFixed.
+inline constexpr int kShortFixedBytes = 32;
+char* writeShortFixed(char* out, double value, int width, int decimals);
+
 // Appends a decimal integer, like "%d".
 void appendInt(std::string& out, long long value);
 

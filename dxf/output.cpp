@@ -1,5 +1,8 @@
 #include "dxf/output.h"
 
+#include <charconv>
+#include <cstring>
+
 #include "dxf/number_format.h"
 
 namespace ps {
@@ -8,30 +11,49 @@ void FileSink::write(std::string_view bytes) {
   if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
 }
 
-void DxfStream::endLine() {
-  buffer_.append("\r\n", 2);
-  if (buffer_.size() >= kFlushSize) flush();
+char* DxfStream::room(std::size_t bytes) {
+  if (kBufferSize - used_ < bytes) flush();
+  return buffer_.get() + used_;
+}
+
+void DxfStream::endLine(char* end) {
+  end[0] = '\r';
+  end[1] = '\n';
+  used_ = static_cast<std::size_t>(end + 2 - buffer_.get());
 }
 
 void DxfStream::code(long long value) {
-  appendInt(buffer_, value);
-  endLine();
+  char* p = room(24);
+  endLine(std::to_chars(p, p + 22, value).ptr);
 }
 
 void DxfStream::text(std::string_view value) {
-  buffer_.append(value);
-  endLine();
+  if (value.size() + 2 > kBufferSize) {
+    flush();
+    sink_.write(value);
+    sink_.write("\r\n");
+    return;
+  }
+  char* p = room(value.size() + 2);
+  if (!value.empty()) std::memcpy(p, value.data(), value.size());
+  endLine(p + value.size());
 }
 
 void DxfStream::real(double value, int width, int decimals) {
-  appendFixed(buffer_, value, width, decimals);
-  endLine();
+  char* p = room(kShortFixedBytes + 2);
+  if (char* end = writeShortFixed(p, value, width, decimals)) {
+    endLine(end);
+    return;
+  }
+  std::string longText;
+  appendFixed(longText, value, width, decimals);
+  text(longText);
 }
 
 void DxfStream::flush() {
-  if (buffer_.empty()) return;
-  sink_.write(buffer_);
-  buffer_.clear();
+  if (used_ == 0) return;
+  sink_.write(std::string_view(buffer_.get(), used_));
+  used_ = 0;
 }
 
 }  // namespace ps

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -34,10 +35,11 @@ class FileSink : public OutputSink {
   bool failed_ = false;
 };
 
-// Buffers the drawing and writes group codes, names and reals one per line.
+// Buffers the drawing and writes group codes, names and reals one per line,
+// formatting them straight into its buffer.
 class DxfStream {
  public:
-  explicit DxfStream(OutputSink& sink) : sink_(sink) { buffer_.reserve(kFlushSize + 4096); }
+  explicit DxfStream(OutputSink& sink) : sink_(sink), buffer_(new char[kBufferSize]) {}
   ~DxfStream() { flush(); }
   DxfStream(const DxfStream&) = delete;
   DxfStream& operator=(const DxfStream&) = delete;
@@ -52,10 +54,14 @@ class DxfStream {
   void flush();
 
  private:
-  void endLine();
-  static constexpr std::size_t kFlushSize = 64 * 1024;
+  // Where the next `bytes` bytes go, flushing first when they do not fit.
+  char* room(std::size_t bytes);
+  // Ends the line whose text ends at `end`.
+  void endLine(char* end);
+  static constexpr std::size_t kBufferSize = 64 * 1024;
   OutputSink& sink_;
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
 };
 
 }  // namespace ps
