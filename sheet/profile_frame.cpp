@@ -1,5 +1,7 @@
 // The profile view's frame: datum line, elevation axis with its levels,
 // scale symbol and texts, the ground line and the elevation grid under it.
+#include <array>
+
 #include "dxf/entity_writers.h"
 #include "dxf/tables.h"
 #include "sheet/sheet.h"
@@ -64,8 +66,15 @@ void drawProfileFrame(Sheet& sheet) {
   selectLayer(d, "D-BGD");
   const GroundPointTable& ground = sheet.data.groundPoints;
   const double ox = BandOriginX + TitleColumnWidth + DataMarginX;
-  auto groundX = [&](int i) { return sheet.stationX(ground.number[i], ground.plus[i]); };
-  auto groundY = [&](int i) { return (ground.height[i] - sheet.hv(7)) * 1000 / sheet.hv(4); };
+  // Each ground point's paper position, computed once: the grid below visits
+  // every point 40 times.
+  std::array<double, kTableSlots> gx{}, gy{};
+  for (int i = 1; i <= ground.count; ++i) {
+    gx[i] = sheet.stationX(ground.number[i], ground.plus[i]);
+    gy[i] = (ground.height[i] - sheet.hv(7)) * 1000 / sheet.hv(4);
+  }
+  auto groundX = [&](int i) { return gx[i]; };
+  auto groundY = [&](int i) { return gy[i]; };
   for (int i = 1; i <= ground.count; ++i) {
     setOrigin(d, ox, yd);
     d.scratch.x[1] = groundX(i);
