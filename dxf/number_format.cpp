@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 namespace ps {
 
@@ -67,20 +66,23 @@ char* writeShortFixed(char* out, double value, int width, int decimals) {
     units = whole + (rest > half ? 1 : 0);
   }
 
-  char text[24];
-  char* p = text;
-  if (std::signbit(value)) *p++ = '-';
-  p = std::to_chars(p, text + sizeof text, units / kScale[decimals]).ptr;
-  if (decimals > 0) {
-    *p++ = '.';
-    std::uint64_t fraction = units % kScale[decimals];
-    for (int k = decimals - 1; k >= 0; --k, fraction /= 10) p[k] = static_cast<char>('0' + fraction % 10);
-    p += decimals;
-  }
-  const int length = static_cast<int>(p - text);
+  // Written in place: the padding, the sign, the whole part, the decimals.
+  const std::uint64_t scale = kScale[decimals];
+  std::uint64_t whole = units / scale, fraction = units % scale;
+  int wholeDigits = 1;
+  for (std::uint64_t rest = whole; rest >= 10; rest /= 10) ++wholeDigits;
+  const bool negative = std::signbit(value);
+  const int length = negative + wholeDigits + (decimals > 0 ? 1 + decimals : 0);
   for (int k = length; k < width; ++k) *out++ = ' ';
-  std::memcpy(out, text, length);
-  return out + length;
+  if (negative) *out++ = '-';
+  for (int k = wholeDigits - 1; k >= 0; --k, whole /= 10) out[k] = static_cast<char>('0' + whole % 10);
+  out += wholeDigits;
+  if (decimals > 0) {
+    *out++ = '.';
+    for (int k = decimals - 1; k >= 0; --k, fraction /= 10) out[k] = static_cast<char>('0' + fraction % 10);
+    out += decimals;
+  }
+  return out;
 }
 
 void appendFixed(std::string& out, double value, int width, int decimals) {

@@ -24,6 +24,12 @@ void DxfStream::endLine(char* end) {
 
 void DxfStream::code(long long value) {
   char* p = room(24);
+  if (value >= 0 && value < 100) {  // nearly every group code
+    if (value >= 10) *p++ = static_cast<char>('0' + value / 10);
+    *p++ = static_cast<char>('0' + value % 10);
+    endLine(p);
+    return;
+  }
   endLine(std::to_chars(p, p + 22, value).ptr);
 }
 
