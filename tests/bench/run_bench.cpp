@@ -80,6 +80,7 @@ BENCHMARK(BareWrite)->Unit(benchmark::kMillisecond);
 // Keeps the time per iteration of every run beside the usual console table.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  RatioReporter() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) seconds[run.benchmark_name()] = run.GetAdjustedRealTime();
     ConsoleReporter::ReportRuns(runs);
