@@ -1,5 +1,5 @@
 #!/bin/sh
-# Builds the four fuzz targets with libFuzzer, AddressSanitizer and
+# Builds the five fuzz targets with libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer (clang) and runs each for a bounded time from
 # its seed corpus and saved findings. Fails on any crash, sanitizer report,
 # timeout (10 s for one input), memory beyond 1 GB or leak.
