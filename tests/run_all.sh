@@ -49,7 +49,30 @@ build() {
 
 run_tests() {
   step "tests"
-  ctest --test-dir "$BUILD_DIR" --output-on-failure --no-tests=error -j"$JOBS"
+  ctest --test-dir "$BUILD_DIR" --output-on-failure --no-tests=error -j"$JOBS" | tee "$BUILD_DIR/ctest.log"
+}
+
+sanitizers() {
+  step "the whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan)"
+  sh tests/sanitize.sh
+}
+
+fuzzing() {
+  step "fuzzing: each target for 60 s (build-fuzz)"
+  need_packages clang libclang-rt-14-dev
+  sh tests/fuzz/run_fuzzers.sh 60
+}
+
+benchmark() {
+  step "cost of the largest input (build-bench)"
+  need_packages libbenchmark-dev time
+  sh tests/bench/measure.sh
+}
+
+# The suite's result stands last, where a reader of the log looks for it.
+summary() {
+  step "summary"
+  grep -E 'tests passed|tests failed' "$BUILD_DIR/ctest.log" | tail -n 1
 }
 
 main() {
@@ -57,6 +80,10 @@ main() {
   configure
   build
   run_tests
+  sanitizers
+  fuzzing
+  benchmark
+  summary
 }
 
 main "$@"
