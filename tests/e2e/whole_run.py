@@ -122,6 +122,27 @@ EXAMPLE_ENTITIES = {
 }
 
 
+def example_first_stage():
+    """(kind, layer) of each entity of the first stage, in drawing order: band cells and titles,
+    station and ground rows, then the profile frame, ground line and grid."""
+    band, structure, ground = 'D-TTL-BAND', 'D-STR', 'D-BGD'
+    seq = []
+    for _ in range(10):                       # title cell (4 lines) and its title, bottom row first
+        seq += [('LINE', band)] * 4 + [('TEXT', band)]
+    seq += [('LINE', band)] * 40              # data cells
+    for _ in range(24):                       # station number, then a tick in each of the 9 gaps
+        seq += [('TEXT', band)] + [('LINE', band)] * 9
+    seq += [('TEXT', band)] * 23              # ground heights
+    seq += [('LINE', structure)] * 5          # datum line, elevation axis, scale triangle
+    seq += [('TEXT', structure)] * 3          # the two scales and the datum level
+    seq += [('LINE', structure)] * 5          # minor ticks up to level 1
+    seq += [('LINE', structure), ('TEXT', structure)] + [('LINE', structure)] * 5  # level 1
+    seq += [('LINE', structure), ('TEXT', structure)]                              # level 2
+    seq += [('LINE', ground)] * (1 + 2 * 22)  # drop line per point, segment from the second on
+    seq += [('HIDDEN LINE', ground)] * 24     # grid under the ground line
+    return seq
+
+
 def entities(lines):
     """(kind, layer) and the groups of each entity of the ENTITIES section."""
     i = lines.index(b'ENTITIES') + 2
@@ -149,14 +170,19 @@ def example(exe, folder):
     check(lines[:8] == head, f'document starts {lines[:8]!r}')
     check(lines[-3:] == [b'ENDSEC', b'0', b'EOF'], f'document ends {lines[-3:]!r}')
     counts = collections.Counter()
+    order = []
     colours = {'D-TTL-BAND': b'7', 'D-STR': b'3', 'D-BGD': b'1'}
     try:
         for key, groups in entities(lines):
             counts[key] += 1
+            order.append(key)
             if key[0] != 'CIRCLE':
                 check(groups.get(62) == colours.get(key[1]), f'{key} with colour {groups.get(62)!r}')
     except (IndexError, KeyError, ValueError):
         check(False, f'ENTITIES section cut short or malformed after {sum(counts.values())} entities')
+    first = example_first_stage()
+    check(order[:len(first)] == first and order[len(first):len(first) + 1] == [('TEXT', 'D-TTL-BAND')],
+          'the first stage is not drawn in its order')
     for key in sorted(set(counts) | set(EXAMPLE_ENTITIES)):
         check(counts[key] == EXAMPLE_ENTITIES.get(key, 0),
               f'{key}: {counts[key]} entities, expected {EXAMPLE_ENTITIES.get(key, 0)}')
