@@ -6,8 +6,25 @@ namespace ps {
 
 namespace {
 
-// The two end points (groups 10/20/30 and 11/21/31) and the closing "0".
-void writeLineEnds(DxfStream& out, double x1, double y1, double x2, double y2, int decimals) {
+// A LINE entity. A solid line carries three decimals; a dashed one (a
+// line type name given) whole millimetres, with its line type and a line
+// type scale of 10 on the entity.
+void writeLineEntity(DxfStream& out, std::string_view lineType, std::string_view layer, double thickness,
+                     int colour, double x1, double y1, double x2, double y2) {
+  const int decimals = lineType.empty() ? 3 : 0;
+  out.text("LINE");
+  out.code(8);
+  out.text(layer);
+  out.code(62);
+  out.code(colour);
+  out.code(39);
+  out.real(thickness, 5, decimals);
+  if (!lineType.empty()) {
+    out.code(48);
+    out.real(10.0, 5, 0);
+    out.code(6);
+    out.text(lineType);
+  }
   out.code(10);
   out.real(x1, 5, decimals);
   out.code(20);
@@ -27,44 +44,17 @@ void writeLineEnds(DxfStream& out, double x1, double y1, double x2, double y2, i
 
 void writeLine(DxfStream& out, std::string_view layer, double thickness, int colour, double x1, double y1,
                double x2, double y2) {
-  out.text("LINE");
-  out.code(8);
-  out.text(layer);
-  out.code(62);
-  out.code(colour);
-  out.code(39);
-  out.real(thickness, 5, 3);
-  writeLineEnds(out, x1, y1, x2, y2, 3);
+  writeLineEntity(out, {}, layer, thickness, colour, x1, y1, x2, y2);
 }
-
-namespace {
-
-void writeDashedLine(DxfStream& out, std::string_view lineType, std::string_view layer, double thickness,
-                     int colour, double x1, double y1, double x2, double y2) {
-  out.text("LINE");
-  out.code(8);
-  out.text(layer);
-  out.code(62);
-  out.code(colour);
-  out.code(39);
-  out.real(thickness, 5, 0);
-  out.code(48);
-  out.real(10.0, 5, 0);
-  out.code(6);
-  out.text(lineType);
-  writeLineEnds(out, x1, y1, x2, y2, 0);
-}
-
-}  // namespace
 
 void writeHiddenLine(DxfStream& out, std::string_view layer, double thickness, int colour, double x1,
                      double y1, double x2, double y2) {
-  writeDashedLine(out, "HIDDEN", layer, thickness, colour, x1, y1, x2, y2);
+  writeLineEntity(out, "HIDDEN", layer, thickness, colour, x1, y1, x2, y2);
 }
 
 void writePhantomLine(DxfStream& out, std::string_view layer, double thickness, int colour, double x1,
                       double y1, double x2, double y2) {
-  writeDashedLine(out, "PHANTOM", layer, thickness, colour, x1, y1, x2, y2);
+  writeLineEntity(out, "PHANTOM", layer, thickness, colour, x1, y1, x2, y2);
 }
 
 void writeAlignedText(DxfStream& out, std::string_view layer, double thickness, int colour, int height,

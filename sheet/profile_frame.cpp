@@ -73,19 +73,17 @@ void drawProfileFrame(Sheet& sheet) {
     gx[i] = sheet.stationX(ground.number[i], ground.plus[i]);
     gy[i] = (ground.height[i] - sheet.hv(7)) * 1000 / sheet.hv(4);
   }
-  auto groundX = [&](int i) { return gx[i]; };
-  auto groundY = [&](int i) { return gy[i]; };
   for (int i = 1; i <= ground.count; ++i) {
     setOrigin(d, ox, yd);
-    d.scratch.x[1] = groundX(i);
+    d.scratch.x[1] = gx[i];
     d.scratch.y[1] = 0;
-    d.scratch.x[2] = groundX(i);
-    d.scratch.y[2] = groundY(i);
+    d.scratch.x[2] = gx[i];
+    d.scratch.y[2] = gy[i];
     drawPolyline(d, d.scratch.x.data(), d.scratch.y.data(), 2, d.pen.layerName, d.pen.thickness, d.pen.colour,
                  d.origin.x, d.origin.y);
     if (i >= 2) {
       setOrigin(d, ox, yd);
-      penPolyline(d, {{groundX(i - 1), groundY(i - 1)}, {groundX(i), groundY(i)}});
+      penPolyline(d, {{gx[i - 1], gy[i - 1]}, {gx[i], gy[i]}});
     }
   }
 
@@ -94,8 +92,8 @@ void drawProfileFrame(Sheet& sheet) {
   for (int q = 1; q <= 20; ++q) {
     const double level = ((q * sheet.hv(8) + sheet.hv(7)) - sheet.hv(7)) * 1000 / sheet.hv(4);
     for (int i = 1; i <= ground.count - 1; ++i) {
-      const double xa = groundX(i), ya = groundY(i);
-      const double xb = groundX(i + 1), yb = groundY(i + 1);
+      const double xa = gx[i], ya = gy[i];
+      const double xb = gx[i + 1], yb = gy[i + 1];
       if ((ya > level && yb < level) || (ya < level && yb > level)) {
         const double xc = (level - ya) * (xa - xb) / (ya - yb) + xa;
         if (ya > yb)
