@@ -8,6 +8,7 @@
 #include "driver/scan_reader.h"
 #include "dxf/shift_jis.h"
 #include "dxf/tables.h"
+#include "platform/console.h"
 #include "sheet/sheet.h"
 
 namespace ps {
@@ -104,7 +105,7 @@ bool readWholeFile(const char* name, std::string& contents) {
 }
 
 int cantCreate(const char* name) {
-  std::printf("can't create %s\n", name);
+  writeConsole(std::string("can't create ") + name + "\n");
   return 1;
 }
 
@@ -136,7 +137,7 @@ int runInCurrentDirectory() {
     console += std::string("can't write ") + kDrawingFile + "\n";
     status = 1;
   }
-  std::fwrite(console.data(), 1, console.size(), stdout);
+  writeConsole(console);
   return status;
 }
 
