@@ -1,0 +1,19 @@
+# Build and test rules over every program of the project, as listed in
+# PROFILE_SHEET_PROGRAMS by the top CMakeLists.txt.
+
+# `cmake --build <dir> --target programs` builds the programs and nothing else.
+add_custom_target(programs)
+add_dependencies(programs ${PROFILE_SHEET_PROGRAMS})
+
+# The leading arguments of a Python-driven test that runs program `target`:
+# --crlf when its console lines end with CR LF (Windows), the command that
+# runs it (through the emulator when it is built for another system, Wine
+# for Windows), and "--" (see tests/support/program_command.py).
+function(program_test_command out target)
+  set(command)
+  if(WIN32)
+    list(APPEND command --crlf)
+  endif()
+  list(APPEND command ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}> --)
+  set(${out} ${command} PARENT_SCOPE)
+endfunction()
