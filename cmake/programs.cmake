@@ -17,3 +17,7 @@ function(program_test_command out target)
   list(APPEND command ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}> --)
   set(${out} ${command} PARENT_SCOPE)
 endfunction()
+
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/windows_package.cmake)
+endif()
