@@ -61,6 +61,7 @@ void drawPlannedProfile(Sheet& sheet) {
     setOrigin(d, ox, oy);
     const double xb = X(cb), xe = X(ce);
     const double yd = Y(zv) / 2;
+    // A fixed angle: tan of it agrees on every platform (see driver/run.cpp).
     const double w = std::tan(15 * sheet.pi / 180) * 2;
     drawArrowhead(d, xb, yd, xe, yd, -2, w, ox, oy);
     drawArrowhead(d, xe, yd, xb, yd, 2, w, ox, oy);

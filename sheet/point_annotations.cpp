@@ -16,6 +16,7 @@ void drawPointAnnotations(Sheet& sheet) {
   setOrigin(d, BandOriginX + TitleColumnWidth + DataMarginX,
             BandOriginY + ProfileGap + sheet.rows.count * (sheet.hv(1) + sheet.hv(2)));
   const int height = textHeight(sheet.hv(18));
+  // A fixed angle: sin and cos of it agree on every platform (see driver/run.cpp).
   const double angle = 30 * sheet.pi / 180;
 
   for (int i = 1; i <= notes.count; ++i) {
