@@ -94,7 +94,8 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
 
   const bool negative = std::signbit(value);
   if (std::isnan(value) || std::isinf(value)) {
-    const char* word = std::isnan(value) ? (negative ? "-nan" : "nan") : (negative ? "-inf" : "inf");
+    // NaN prints without its sign bit, which differs between processors.
+    const char* word = std::isnan(value) ? "nan" : (negative ? "-inf" : "inf");
     appendPadded(out, word, std::char_traits<char>::length(word), width);
     return;
   }
