@@ -100,15 +100,18 @@ RunResult runInMemory(const std::optional<std::string>& profileData,
                       const std::optional<std::string>& layerDefinitions,
                       const std::optional<std::string>& bandRowList) {
   RunResult result;
-  auto cantCreate = [&](const char* name) {
-    result.console = std::string("can't create ") + name + "\n";
+  // The drawing is created once the profile data file has opened, before
+  // the other two are opened.
+  if (profileData) result.drawing.emplace();
+  const char* missing = !profileData        ? kProfileDataFile
+                        : !layerDefinitions ? kLayerFile
+                        : !bandRowList      ? kBandRowFile
+                                            : nullptr;
+  if (missing) {
+    result.console = std::string("can't create ") + missing + "\n";
     result.status = 1;
     return result;
-  };
-  if (!profileData) return cantCreate(kProfileDataFile);
-  result.drawing.emplace();
-  if (!layerDefinitions) return cantCreate(kLayerFile);
-  if (!bandRowList) return cantCreate(kBandRowFile);
+  }
   StringSink sink;
   result.status = generateDrawing(*profileData, *layerDefinitions, *bandRowList, sink, result.console);
   result.drawing = std::move(sink.text);

@@ -120,7 +120,7 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
   if (keep < 0) {
     kept = "0";
   } else if (keep == 0) {
-    kept = digits[0] >= '5' ? "1" : "0";
+    kept.assign(1, digits[0] >= '5' ? '1' : '0');
   } else {
     for (int k = 0; k < keep; ++k) kept.push_back(k < nd ? digits[k] : '0');
     if (keep < nd && digits[keep] >= '5') {
