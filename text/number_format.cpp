@@ -1,4 +1,4 @@
-#include "dxf/number_format.h"
+#include "text/number_format.h"
 
 #include <bit>
 #include <charconv>
@@ -94,7 +94,8 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
 
   const bool negative = std::signbit(value);
   if (std::isnan(value) || std::isinf(value)) {
-    const char* word = std::isnan(value) ? (negative ? "-nan" : "nan") : (negative ? "-inf" : "inf");
+    // NaN prints without its sign bit, which differs between processors.
+    const char* word = std::isnan(value) ? "nan" : (negative ? "-inf" : "inf");
     appendPadded(out, word, std::char_traits<char>::length(word), width);
     return;
   }
@@ -119,7 +120,7 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
   if (keep < 0) {
     kept = "0";
   } else if (keep == 0) {
-    kept = digits[0] >= '5' ? "1" : "0";
+    kept.assign(1, digits[0] >= '5' ? '1' : '0');
   } else {
     for (int k = 0; k < keep; ++k) kept.push_back(k < nd ? digits[k] : '0');
     if (keep < nd && digits[keep] >= '5') {
