@@ -41,7 +41,8 @@ need_packages() {
     return 1
   fi
   mkdir -p "$(dirname "$log")"
-  echo "installing $missing (apt-get output in $log)"
+  echo "missing Debian packages: $missing"
+  echo "installing them: $(install_line $missing) (output in $log)"
   # Update the package lists first when apt knows none of these packages
   # (a fresh machine); otherwise only if installing fails.
   local updated=
@@ -56,6 +57,7 @@ need_packages() {
   fi
   missing=$(missing_packages "$@")
   [[ -z $missing ]] || { echo "still missing after apt-get: $missing; see $log"; return 1; }
+  echo "installed"
 }
 
 # apt-get without questions, its output and dpkg's appended to LOG.
