@@ -96,6 +96,9 @@ def nan_has_no_sign(command, inputs):
 
 
 def unreadable_input_fails(command, inputs):
+    # A folder in place of an input. On Linux it opens and reading it fails; on Windows, and
+    # so under Wine, opening it fails already. Both end alike, but only the Linux build takes
+    # the read-error path here.
     for name in INPUTS:
         others = {k: v for k, v in inputs.items() if k != name}
         message = console(f"can't create {name}\n".encode())
