@@ -220,10 +220,10 @@ main() {
   trap 'exit 130' INT TERM
 
   echo "== packages"
-  echo "needed:" $TEST_PACKAGES
+  echo "needed: $(install_line $TEST_PACKAGES)"
   if [[ -z $(missing_packages $TEST_PACKAGES) ]]; then
-    echo "all present; elsewhere they install with: $(install_line $TEST_PACKAGES)"
-  elif ! need_packages "$LOGS/apt.log" $TEST_PACKAGES; then
+    echo "all present"
+  elif ! INSTALL_LINE_SHOWN=1 need_packages "$LOGS/apt.log" $TEST_PACKAGES; then
     failed+=(packages)
     exit 1
   fi

@@ -23,7 +23,8 @@ install_line() {
 
 # need_packages LOG PACKAGE...: as root, installs those of the packages that
 # are missing, apt-get's and dpkg's output going to LOG; as another user,
-# says which are missing and how to install them, and fails. Reports on
+# says which are missing and how to install them (the apt-get line, unless
+# INSTALL_LINE_SHOWN says the caller printed one), and fails. Reports on
 # standard output only what is missing and what it does about it.
 need_packages() {
   local log=$1 missing
@@ -34,15 +35,18 @@ need_packages() {
   }
   missing=$(missing_packages "$@")
   [[ -z $missing ]] && return 0
+  echo "missing Debian packages: $missing"
   if [[ $(id -u) -ne 0 ]]; then
-    echo "missing Debian packages: $missing"
-    echo "install them as root (or with sudo), then run this again:"
-    echo "  $(install_line $missing)"
+    if [[ -n ${INSTALL_LINE_SHOWN:-} ]]; then
+      echo "install them as root (or with sudo) with the line above, then run this again"
+    else
+      echo "install them as root (or with sudo), then run this again:"
+      echo "  $(install_line $missing)"
+    fi
     return 1
   fi
   mkdir -p "$(dirname "$log")"
-  echo "missing Debian packages: $missing"
-  echo "installing them: $(install_line $missing) (output in $log)"
+  echo "installing them with apt-get (its output in $log)"
   # Update the package lists first when apt knows none of these packages
   # (a fresh machine); otherwise only if installing fails.
   local updated=
