@@ -114,11 +114,8 @@ step_benchmark() {
   return $status
 }
 
-# Release, as tools/windows_package.sh builds what ships; without debug
-# information the static .exe files also build and link much faster.
 step_windows_build() {
-  cmake -S . -B "$WINDOWS_BUILD" --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-    -DPROFILE_SHEET_TESTS=ON >>"$log" 2>&1
+  cmake -S . -B "$WINDOWS_BUILD" --toolchain cmake/mingw-w64-x86_64.cmake -DPROFILE_SHEET_TESTS=ON >>"$log" 2>&1
   start_wine
   cmake --build "$WINDOWS_BUILD" -j"$JOBS" >>"$log" 2>&1
   no_warnings

@@ -10,6 +10,6 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 . tools/packages.sh
 
 need_packages build-win64/logs/apt.log $WINDOWS_BUILD_PACKAGES
-cmake -S . -B build-win64 --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release -DPROFILE_SHEET_TESTS=OFF
+cmake -S . -B build-win64 --toolchain cmake/mingw-w64-x86_64.cmake -DPROFILE_SHEET_TESTS=OFF
 cmake --build build-win64 -j2 --target package
 echo "packed $(ls build-win64/profile-sheet-*-win64.zip)"
