@@ -47,6 +47,7 @@ need_packages() {
   fi
   mkdir -p "$(dirname "$log")"
   echo "installing them with apt-get (its output in $log)"
+  local began=$SECONDS
   # Update the package lists first when apt knows none of these packages
   # (a fresh machine); otherwise only if installing fails.
   local updated=
@@ -61,7 +62,7 @@ need_packages() {
   fi
   missing=$(missing_packages "$@")
   [[ -z $missing ]] || { echo "still missing after apt-get: $missing; see $log"; return 1; }
-  echo "installed"
+  echo "installed in $((SECONDS - began)) s"
 }
 
 # apt-get without questions, its output and dpkg's appended to LOG.
