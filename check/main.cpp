@@ -2,7 +2,7 @@
 // GasouT.dat of DIR (default: the current folder) that profile-sheet would
 // draw without a word, and the input it would refuse. Writes no file.
 #include <cstdio>
-#include <cstring>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,7 +78,13 @@ int main(int argc, char** argv) {
 
   ps::check::CheckResult result;
   if (unreadable.empty()) {
-    result = ps::check::checkInputs(contents[0], contents[1], contents[2]);
+    try {
+      result = ps::check::checkInputs(contents[0], contents[1], contents[2]);
+    } catch (const std::exception& failure) {
+      // The system lacks what a check needs (the code page 932 table).
+      print(stderr, std::string("profile-sheet-check: ") + failure.what() + "\n");
+      return ps::check::kUnreadable;
+    }
   } else {
     result.findings = std::move(unreadable);
     result.status = ps::check::kUnreadable;

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "check/text_validity.h"
 #include "input/file_names.h"
+#include "platform/text_encoding.h"
 #include "sheet/band_layout.h"
 #include "text/number_format.h"
 #include "text/shift_jis.h"
@@ -295,7 +295,7 @@ class ProfileChecks {
   void annotationTexts() {
     const AnnotationTable& a = d_.annotations;
     for (int i = 1; i <= a.count; ++i)
-      if (!isShiftJisText(a.text[i]))
+      if (!platform::isValidShiftJis(a.text[i]))
         warning(ProfileFacts::lineOf(lines_.annotations, i),
                 cat(sjis::kAnnotationSubject, stationText(a.number[i], a.plus[i]), sjis::kTextNotShiftJis));
   }
