@@ -121,4 +121,10 @@ std::string summaryLine(const std::vector<Finding>& findings) {
   return formatInt(errors) + " errors, " + formatInt(warnings) + " warnings";
 }
 
+std::string reportOf(const std::vector<Finding>& findings, std::string_view folder) {
+  std::string report;
+  for (const Finding& finding : findings) report += findingLine(finding, std::string(folder) + finding.file) + "\n";
+  return report + summaryLine(findings) + "\n";
+}
+
 }  // namespace ps::check

@@ -43,4 +43,8 @@ std::string findingLine(const Finding& finding, std::string_view path);
 // "N errors, M warnings".
 std::string summaryLine(const std::vector<Finding>& findings);
 
+// The whole report: a line per finding, its file named as `folder` + file
+// name, then the summary line; "\n" ends every line.
+std::string reportOf(const std::vector<Finding>& findings, std::string_view folder);
+
 }  // namespace ps::check

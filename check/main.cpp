@@ -89,9 +89,6 @@ int main(int argc, char** argv) {
     result.findings = std::move(unreadable);
     result.status = ps::check::kUnreadable;
   }
-  std::string report;
-  for (const Finding& finding : result.findings) report += ps::check::findingLine(finding, pathOf(finding.file)) + "\n";
-  report += ps::check::summaryLine(result.findings) + "\n";
-  print(stdout, report);
+  print(stdout, ps::check::reportOf(result.findings, folder));
   return result.status;
 }
