@@ -80,8 +80,7 @@ class ProfileChecks {
       std::string missing = "No." + formatInt(number);
       if (first < number) missing = cat("No.", formatInt(first), sjis::kRangeTo, missing);
       warning(line, cat(label, sjis::kStationsMissing, missing, sjis::kNotInStationTable, station(p.base.row),
-                        sjis::kFrom, metres(p.base.offset), sjis::kMetresOnAtChainage, metres(p.chainage),
-                        sjis::kMetresCloseDrawn));
+                        sjis::kPlacedFromChainage, metres(p.chainage), sjis::kMetresDrawn));
     }
   }
 

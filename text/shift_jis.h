@@ -237,11 +237,8 @@ inline constexpr char kStationsMissing[] = ": \x91\xaa\x93\x5f ";               
 inline constexpr char kNotInStationTable[] =
     " \x82\xaa\x91\xaa\x93\x5f\x82\xcc\x95\x5c\x82\xc9\x82\xa0\x82\xe8\x82\xdc"
     "\x82\xb9\x82\xf1\x81\x42";                                                       // " が測点の表にありません。"
-inline constexpr char kFrom[] = " \x82\xa9\x82\xe7 ";                                 // " から "
-inline constexpr char kMetresOnAtChainage[] =
-    " m \x90\xe6 (\x92\xc7\x89\xc1\x8b\x97\x97\xa3 ";                                 // " m 先 (追加距離 "
-inline constexpr char kMetresCloseDrawn[] =
-    " m) \x82\xc9\x95\x60\x82\xa9\x82\xea\x82\xdc\x82\xb7\x81\x42";                   // " m) に描かれます。"
+inline constexpr char kPlacedFromChainage[] =
+    " \x82\xf0\x8a\xee\x8f\x80\x82\xc9\x92\xc7\x89\xc1\x8b\x97\x97\xa3 ";             // " を基準に追加距離 "
 inline constexpr char kNotAfterPreviousRow[] =
     " \x82\xaa\x91\x4f\x82\xcc\x8d\x73\x82\xcc ";                                     // " が前の行の "
 inline constexpr char kStationsMustAscend[] =
