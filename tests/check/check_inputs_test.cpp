@@ -65,6 +65,14 @@ const char* const T = "Tesmo.dat";
 const char* const C = "temp.cd5";
 const char* const G = "GasouT.dat";
 
+// The example's station table, its count line and rows.
+std::string exampleStationTable() {
+  const std::string text = readFile(test::examplesDir() + "/Tesmo.dat");
+  const std::size_t begin = text.find("\r\n24\r\n");
+  const std::string last = "15,0.0,48.200,20.0\r\n";
+  return text.substr(begin, text.find(last) + last.size() - begin);
+}
+
 // The example's station table lists every whole station from No.0 to No.15
 // (lines 27 to 50, 20 m apart, with plus points); its VIPs stand on lines
 // 52 to 55, curves on 57 and 58, superelevation rows on 60 and 61,
@@ -107,6 +115,8 @@ const std::vector<Mutation>& mutations() {
         {'T', "8,0.0,47.800,20.0", "8,0.0,47.800,30.0"}},
        {{T, 13, W, sjis::kNotInStationTable}, {T, 14, W, sjis::kNotInStationTable},
         {T, 63, W, sjis::kNotInStationTable}}},
+      {"no station at all", {{'T', exampleStationTable(), "\r\n0\r\n"}},
+       {{T, 26, E, sjis::kNoStations}}},
       {"ground points out of order",
        {{'T', "9,8.0,47.36", "8,8.0,47.36"}},  // 168 m, after No.9 at 180 m
        {{T, 17, E, sjis::kGroundFoldsBack}}},
