@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstring>
 
-#include "dxf/number_format.h"
+#include "text/number_format.h"
 
 namespace ps {
 

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "dxf/number_format.h"
+#include "text/number_format.h"
 #include "fuzz_check.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 #include "support/sheet_fixture.h"
 
 namespace ps {
@@ -75,7 +75,7 @@ TEST(BandLayout, LookupMatchesTheFirstCharacterAndTheLowestRowWins) {
 TEST(BandLayout, CellsAndTitlesPerRowThenDataCells) {
   SheetFixture f;
   f.bandRows({"top", "bottom"});
-  drawBandCells(f.sheet);
+  drawBandCells(f.sheet());
   const auto e = f.entities();
   EXPECT_EQ(test::kinds(e), "LLLLTLLLLTLLLLLLLL");
   // Row 2: cells from y 62 to 72, the title 15 mm left of the cell's centre.

@@ -1,4 +1,4 @@
-#include "dxf/number_format.h"
+#include "text/number_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "driver/scan_reader.h"
+#include "input/scan_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace ps {
 namespace {

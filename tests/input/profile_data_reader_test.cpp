@@ -1,11 +1,11 @@
-#include "driver/profile_data_reader.h"
+#include "input/profile_data_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace ps {
 namespace {
@@ -43,8 +43,8 @@ std::string sample(const char* curveCount, const char* superCount, const char* n
 }
 
 void expectSampleTables(const ProfileData& d) {
-  EXPECT_EQ(d.hv(1), 1.0);
-  EXPECT_EQ(d.hv(26), 26.0);
+  EXPECT_EQ(d.header.bandRowHeight, 1.0);
+  EXPECT_EQ(d.header.curvatureTextWidth, 26.0);
   EXPECT_EQ(d.groundPoints.count, 2);
   EXPECT_EQ(d.groundPoints.number[2], 1);
   EXPECT_EQ(d.groundPoints.plus[2], 10.5);
@@ -78,10 +78,10 @@ void expectSampleTables(const ProfileData& d) {
 TEST(ProfileDataReader, ReadsEveryTableWhateverTheCountLineForm) {
   auto withExtras = read(sample("2,15.0", "2,40.0", "3f"));
   expectSampleTables(*withExtras);
-  EXPECT_EQ(withExtras->hv(13), 40.0);  // the superelevation count line replaces value 13
+  EXPECT_EQ(withExtras->header.runOffLength, 40.0);  // the superelevation count line replaces value 13
   auto plain = read(sample("2", "2", "3"));
   expectSampleTables(*plain);
-  EXPECT_EQ(plain->hv(13), 13.0);
+  EXPECT_EQ(plain->header.runOffLength, 13.0);
 }
 
 TEST(ProfileDataReader, AnnotationTokensLoseTheirFirstAndLastByte) {
@@ -102,10 +102,10 @@ TEST(ProfileDataReader, AnnotationTokensLoseTheirFirstAndLastByte) {
 
 TEST(ProfileDataReader, ShortHeaderAndEarlyEndOfFileLeaveZeros) {
   auto d = read("1.5,2,3\n-7\n2\n4,5.0,6");
-  EXPECT_EQ(d->hv(1), 1.5);
-  EXPECT_EQ(d->hv(3), 3.0);
-  EXPECT_EQ(d->hv(4), 0.0);
-  EXPECT_EQ(d->hv(13), 0.0);
+  EXPECT_EQ(d->header.bandRowHeight, 1.5);
+  EXPECT_EQ(d->header.horizontalScale, 3.0);
+  EXPECT_EQ(d->header.verticalScale, 0.0);
+  EXPECT_EQ(d->header.runOffLength, 0.0);
   EXPECT_EQ(d->groundPoints.count, 0);  // a negative count gives an empty table
   EXPECT_EQ(d->stations.count, 2);
   EXPECT_EQ(d->stations.number[1], 4);
@@ -115,7 +115,7 @@ TEST(ProfileDataReader, ShortHeaderAndEarlyEndOfFileLeaveZeros) {
   EXPECT_EQ(d->vips.count + d->curves.count + d->superelevations.count + d->annotations.count, 0);
 
   auto negative = read(header() + "-1\n-2\n-3\n-4,1.0\n-5,7.5\n-6f\n");
-  EXPECT_EQ(negative->hv(13), 7.5);
+  EXPECT_EQ(negative->header.runOffLength, 7.5);
   EXPECT_EQ(negative->stations.count + negative->curves.count + negative->annotations.count, 0);
 }
 
