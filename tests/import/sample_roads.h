@@ -4,9 +4,18 @@
 
 #include <initializer_list>
 #include <limits>
+#include <ostream>
 #include <utility>
 
 #include "import/road_model.h"
+#include "import/stationing.h"
+
+namespace ps::import {
+
+// Station labels in test messages: No.12+5.5
+inline void PrintTo(const StationLabel& label, std::ostream* os) { *os << "No." << label.number << "+" << label.plus; }
+
+}  // namespace ps::import
 
 namespace ps::import::test {
 
