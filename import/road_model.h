@@ -1,6 +1,7 @@
 // A road as read from a J-LandXML (LandXML 1.2) file: what the importer needs
 // of one Alignment, in the file's own internal stations (metres, before any
-// station equation is applied). Texts are UTF-8.
+// station equation is applied). Texts are UTF-8. Every number is finite and
+// at most 1e9 in magnitude, except the infinite radii of spirals.
 #pragma once
 
 #include <limits>
@@ -52,7 +53,7 @@ struct SuperelevationRun {
   double beginRunoff = 0.0;  // BeginRunoffSta
   double fullSuper = 0.0;    // FullSuperSta
   double runoff = 0.0;       // RunoffSta
-  double endRunout = 0.0;    // EndofRunoutSta
+  double endRunout = 0.0;    // EndofRunoutSta (RunoffSta when the file has none)
   double fullSuperelev = 0.0;
 };
 

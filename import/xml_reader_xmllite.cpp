@@ -1,0 +1,239 @@
+// The parser backend on Windows: XmlLite, the parser Windows ships.
+// mingw-w64 has its header but no import library, so CreateXmlReader is
+// taken from xmllite.dll (in the system folder only) at run time. The
+// document reaches it through a small read-only stream over the caller's
+// bytes; XmlLite's strings are UTF-16 and are converted back to UTF-8.
+#include <windows.h>
+#include <objidl.h>
+#include <xmllite.h>
+
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "import/xml_reader_backend.h"
+
+namespace ps::import {
+
+namespace {
+
+// The reader as a COM pointer released at scope end.
+template <class Interface>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ~ComPtr() {
+    if (p_) p_->Release();
+  }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  Interface** out() { return &p_; }
+  Interface* operator->() const { return p_; }
+
+ private:
+  Interface* p_ = nullptr;
+};
+
+using CreateXmlReaderFunction = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
+
+class XmlLiteLibrary {
+ public:
+  XmlLiteLibrary() : module_(LoadLibraryExW(L"xmllite.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    if (!module_) throw std::runtime_error("xmllite.dll cannot be loaded");
+    create_ = reinterpret_cast<CreateXmlReaderFunction>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "CreateXmlReader")));
+    if (!create_) {
+      FreeLibrary(module_);
+      throw std::runtime_error("xmllite.dll has no CreateXmlReader");
+    }
+  }
+  ~XmlLiteLibrary() { FreeLibrary(module_); }
+  XmlLiteLibrary(const XmlLiteLibrary&) = delete;
+  XmlLiteLibrary& operator=(const XmlLiteLibrary&) = delete;
+
+  CreateXmlReaderFunction create() const { return create_; }
+
+ private:
+  HMODULE module_;
+  CreateXmlReaderFunction create_ = nullptr;
+};
+
+// A read-only stream over bytes that outlive it. XmlLite holds references
+// only while the reader lives, and the reader is released first.
+class ByteStream final : public ISequentialStream {
+ public:
+  explicit ByteStream(std::string_view bytes) : bytes_(bytes) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ISequentialStream)) {
+      *object = static_cast<ISequentialStream*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+
+  HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG size, ULONG* read) override {
+    const std::size_t left = bytes_.size() - position_;
+    const ULONG count = left < size ? static_cast<ULONG>(left) : size;
+    if (count > 0) std::memcpy(buffer, bytes_.data() + position_, count);
+    position_ += count;
+    if (read) *read = count;
+    return count < size ? S_FALSE : S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return STG_E_ACCESSDENIED; }
+
+ private:
+  std::string_view bytes_;
+  std::size_t position_ = 0;
+  ULONG references_ = 1;
+};
+
+std::string utf8(const WCHAR* text, UINT size) {
+  std::string out;
+  if (size == 0) return out;
+  if (size > static_cast<UINT>(std::numeric_limits<int>::max())) throw std::length_error("XML text too long");
+  const int units = static_cast<int>(size);
+  const int bytes = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text, units, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) throw XmlError{XmlError::Kind::syntax, 0, "text that is not Unicode"};
+  out.resize(static_cast<std::size_t>(bytes));
+  WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text, units, out.data(), bytes, nullptr, nullptr);
+  return out;
+}
+
+const char* errorName(HRESULT hr) {
+  switch (static_cast<unsigned long>(hr)) {
+    case MX_E_INPUTEND: return "unexpected end of input";
+    case MX_E_ENCODING: return "unrecognized encoding";
+    case WC_E_WHITESPACE: return "expected white space";
+    case WC_E_SEMICOLON: return "expected ';'";
+    case WC_E_GREATERTHAN: return "expected '>'";
+    case WC_E_QUOTE: return "expected a quote";
+    case WC_E_EQUAL: return "expected '='";
+    case WC_E_LESSTHAN: return "'<' not allowed here";
+    case WC_E_XMLCHARACTER: return "invalid character";
+    case WC_E_NAMECHARACTER: return "invalid name character";
+    case WC_E_SYNTAX: return "syntax error";
+    case WC_E_ELEMENTMATCH: return "mismatched tag";
+    case WC_E_UNIQUEATTRIBUTE: return "duplicate attribute";
+    case WC_E_XMLDECL: return "invalid XML declaration";
+    case WC_E_UNDECLAREDENTITY: return "undefined entity";
+    case WC_E_ROOTELEMENT: return "no root element";
+    case NC_E_UNDECLAREDPREFIX: return "unbound prefix";
+    case NC_E_QNAMECOLON: return "invalid qualified name";
+    default: return nullptr;
+  }
+}
+
+class XmlLiteRun {
+ public:
+  explicit XmlLiteRun(XmlEvents& events) : events_(events) {}
+
+  void parse(std::string_view document) {
+    XmlLiteLibrary library;
+    ByteStream stream(document);
+    {
+      ComPtr<IXmlReader> reader;
+      check(library.create()(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.out()), nullptr), 0);
+      check(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit), 0);
+      check(reader->SetInput(static_cast<ISequentialStream*>(&stream)), 0);
+      read(*reader.operator->());
+    }
+    events_.finish(document);
+  }
+
+ private:
+  int line(IXmlReader& reader) {
+    UINT line = 0;
+    if (FAILED(reader.GetLineNumber(&line))) return 0;
+    return line > static_cast<UINT>(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
+                                                                      : static_cast<int>(line);
+  }
+
+  void check(HRESULT hr, int line) {
+    if (SUCCEEDED(hr)) return;
+    // (The enumeration of XmlLite's codes is also called XmlError.)
+    if (static_cast<unsigned long>(hr) == WC_E_DTDPROHIBITED) events_.doctype(line);
+    const char* name = errorName(hr);
+    char text[64];
+    std::snprintf(text, sizeof text, "%s (hr 0x%08lX)", name ? name : "error", static_cast<unsigned long>(hr));
+    throw XmlError{XmlError::Kind::syntax, line, text};
+  }
+
+  std::string localName(IXmlReader& reader) {
+    const WCHAR* name = nullptr;
+    UINT size = 0;
+    check(reader.GetLocalName(&name, &size), line(reader));
+    return utf8(name, size);
+  }
+
+  void read(IXmlReader& reader) {
+    XmlNodeType type = XmlNodeType_None;
+    for (;;) {
+      const HRESULT hr = reader.Read(&type);
+      if (hr == S_FALSE) return;
+      check(hr, line(reader));
+      switch (type) {
+        case XmlNodeType_Element:
+          element(reader);
+          break;
+        case XmlNodeType_EndElement:
+          events_.endElement(localName(reader));
+          break;
+        case XmlNodeType_Text:
+        case XmlNodeType_CDATA:
+        case XmlNodeType_Whitespace: {
+          const WCHAR* value = nullptr;
+          UINT size = 0;
+          check(reader.GetValue(&value, &size), line(reader));
+          events_.characters(utf8(value, size), line(reader));
+          break;
+        }
+        case XmlNodeType_DocumentType:
+          events_.doctype(line(reader));
+        default:
+          break;
+      }
+    }
+  }
+
+  void element(IXmlReader& reader) {
+    const int at = line(reader);
+    const bool empty = reader.IsEmptyElement();
+    const std::string name = localName(reader);
+    texts_.clear();
+    for (HRESULT hr = reader.MoveToFirstAttribute(); hr == S_OK; hr = reader.MoveToNextAttribute()) {
+      const WCHAR* uri = nullptr;
+      UINT uriSize = 0;
+      check(reader.GetNamespaceUri(&uri, &uriSize), at);
+      if (utf8(uri, uriSize) == "http://www.w3.org/2000/xmlns/") continue;  // a namespace declaration
+      const WCHAR* value = nullptr;
+      UINT valueSize = 0;
+      check(reader.GetValue(&value, &valueSize), at);
+      texts_.push_back(localName(reader));
+      texts_.push_back(utf8(value, valueSize));
+    }
+    check(reader.MoveToElement(), at);
+    attributes_.clear();
+    for (std::size_t i = 0; i + 1 < texts_.size(); i += 2) attributes_.push_back({texts_[i], texts_[i + 1]});
+    events_.startElement(name, attributes_, at);
+    if (empty) events_.endElement(name);
+  }
+
+  XmlEvents& events_;
+  std::vector<std::string> texts_;
+  std::vector<XmlAttribute> attributes_;
+};
+
+}  // namespace
+
+void parseWithBackend(std::string_view utf8Document, XmlEvents& events) { XmlLiteRun(events).parse(utf8Document); }
+
+}  // namespace ps::import
