@@ -1,6 +1,6 @@
 #include "import/refusal.h"
 
-#include "dxf/number_format.h"
+#include "text/number_format.h"
 #include "platform/text_encoding.h"
 
 namespace ps::import {

@@ -6,7 +6,7 @@
 
 #include "geometry/chainage.h"
 #include "geometry/planned_elevation.h"
-#include "import/sample_roads.h"
+#include "sample_roads.h"
 #include "import/sheet_profile_data.h"
 #include "input/profile_data_reader.h"
 #include "input/profile_data_writer.h"

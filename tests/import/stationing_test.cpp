@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "import/sample_roads.h"
+#include "sample_roads.h"
 
 namespace ps::import {
 namespace {
