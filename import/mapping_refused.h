@@ -11,6 +11,7 @@ struct MappingRefused {
     tooManyStations,      // more whole stations than the importer lists
     stationOutOfRange,    // a station number beyond what the file format holds
     noProfile,            // no grade points
+    profileShort,         // the grade line does not reach one end of the alignment
     gradeNotAscending,    // grade points not in strictly ascending stations
     noSheetFits,          // two neighbouring listed stations do not fit on one sheet (length or capacities)
     designCurvesOverlap,  // vertical curves of the design overlap: no sheet can draw them

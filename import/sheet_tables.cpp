@@ -64,11 +64,11 @@ void addStations(SheetTables& t, const StationStretch& stretch, const SheetSpan&
 }
 
 // Ground heights at every listed station, and the points of the ground line
-// between them that keep their labels clear of their neighbours'.
+// between them that keep their labels clear of their neighbours': a text
+// height and a millimetre of paper apart.
 void addGround(SheetTables& t, const StationStretch& stretch, const SheetSpan& span, const SheetFrame& frame,
                const GroundLine& ground, const SheetSettings& settings) {
-  const double clearance =
-      std::max(kTouch, std::trunc(settings.bandTextHeight) * settings.frame.scale / 1000);
+  const double clearance = (std::trunc(settings.bandTextHeight) + 1) * settings.frame.scale / 1000;
   const auto& points = ground.points();
   int missing = 0;
   auto point = std::upper_bound(points.begin(), points.end(), frame.begin(),
@@ -192,6 +192,13 @@ void setDatum(SheetTables& t, const SheetSettings& settings, const SheetFrame& f
 RoadDesign::RoadDesign(const Alignment& alignment)
     : stationing(alignment), grade(alignment.grade), ground(alignment.ground),
       curves(findCurveGroups(alignment.elements)), runs(alignment.superelevation) {
+  // The grade line must span the road; its written ends may miss the road's
+  // by rounding.
+  const StationStretch &first = stationing.stretches().front(), &last = stationing.stretches().back();
+  if (grade.points().front().station > first.begin + kTouch)
+    throw MappingRefused{MappingRefused::Kind::profileShort, toMetres(first.stations.front().display)};
+  if (grade.points().back().station < last.end - kTouch)
+    throw MappingRefused{MappingRefused::Kind::profileShort, toMetres(last.stations.back().display)};
   unpairedRuns = pairSuperelevation(curves, runs);
 }
 

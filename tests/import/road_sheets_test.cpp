@@ -27,7 +27,7 @@ Alignment testRoad() {
                 {K::curve, 100, 160, 60, -1, 300.0, INFINITY, INFINITY, "BC1", "EC1"},
                 {K::line, 160, 200, 40, 0, 0.0, INFINITY, INFINITY, "", "EP"}};
   a.grade = {{0, 10, 0}, {100, 12, 100}, {200, 11, 0}};
-  a.ground = {{0, 10.5}, {33, 11.5}, {34.5, 11.6}, {100, 11}, {200, 12}};
+  a.ground = {{0, 10.5}, {33, 11.5}, {35.5, 11.6}, {100, 11}, {200, 12}};
   a.superelevation = {{80, 110, 150, 180, 5}};
   return a;
 }
@@ -79,8 +79,8 @@ TEST(RoadSheets, MapsEachTableOfEachSheet) {
   EXPECT_TRUE(one.curves.empty());
   EXPECT_TRUE(one.superelevation.empty());
   EXPECT_FALSE(one.runoffLength);
-  // Ground at every station, and the line's own points that keep 2 m
-  // (2 mm of text at 1:1000) from their neighbours.
+  // Ground at every station, and the line's own points that keep 3 m
+  // (2 mm of text and 1 mm at 1:1000) from their neighbours.
   EXPECT_EQ(one.ground.size(), 11u);
   EXPECT_EQ(one.ground[4].at, (StationLabel{3, 3.0}));
   EXPECT_EQ(one.ground[4].height, 11.5);
@@ -145,6 +145,22 @@ TEST(RoadSheets, DatumAndHeightWarnings) {
   // From the ground at 10.46 to the crest VIP at 11.8: within 10 to 12.
   EXPECT_EQ(r.sheets[1].datum, 10.0);
   EXPECT_TRUE(r.sheets[1].warnings.empty());
+}
+
+TEST(RoadSheets, RefusesAGradeLineShortOfTheRoad) {
+  Alignment a = testRoad();
+  a.grade.back().station = 199.9985;
+  EXPECT_THROW(mapAlignment(a, testSettings()), MappingRefused);
+  a.grade.back().station = 199.9995;  // a rounding's reach
+  EXPECT_EQ(mapAlignment(a, testSettings()).sheets.size(), 3u);
+  a.grade.front().station = 0.002;
+  try {
+    mapAlignment(a, testSettings());
+    ADD_FAILURE();
+  } catch (const MappingRefused& refused) {
+    EXPECT_EQ(refused.kind, MappingRefused::Kind::profileShort);
+    EXPECT_EQ(refused.station, 0.0);
+  }
 }
 
 // The grade line the generator computes from each sheet's own tables, as
