@@ -29,7 +29,7 @@ fs::path makeStagingFolder(const fs::path& outDir) {
     const fs::path candidate = parent / ("." + outDir.filename().string() + ".partial-" + std::to_string(attempt));
     std::error_code error;
     if (fs::create_directory(candidate, error)) return candidate;
-    if (error) throw WriteFailed{candidate};
+    if (error) throw WriteFailed{outDir};
   }
   throw WriteFailed{outDir};
 }
