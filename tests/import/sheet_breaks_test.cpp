@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "import/mapping_refused.h"
 
 namespace ps::import {
@@ -14,7 +16,7 @@ std::vector<ListedStation> road(double length, double interval = 20.0) {
   Alignment a;
   a.length = length;
   a.interval = interval;
-  a.elements.push_back({GeometryElement::Kind::line, 0.0, length, length, 0, 0.0});
+  a.elements.push_back({GeometryElement::Kind::line, 0.0, length, length, 0, 0.0, INFINITY, INFINITY, "", ""});
   return Stationing(a).stretches()[0].stations;
 }
 

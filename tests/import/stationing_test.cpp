@@ -13,7 +13,7 @@ Alignment straightRoad(double begin, double end) {
   Alignment a;
   a.staStart = begin;
   a.length = end - begin;
-  a.elements.push_back({GeometryElement::Kind::line, begin, end, end - begin, 0, 0.0});
+  a.elements.push_back({GeometryElement::Kind::line, begin, end, end - begin, 0, 0.0, INFINITY, INFINITY, "", ""});
   return a;
 }
 
