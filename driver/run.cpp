@@ -100,15 +100,18 @@ RunResult runInMemory(const std::optional<std::string>& profileData,
                       const std::optional<std::string>& layerDefinitions,
                       const std::optional<std::string>& bandRowList) {
   RunResult result;
-  auto cantCreate = [&](const char* name) {
-    result.console = std::string("can't create ") + name + "\n";
+  // The drawing is created once the profile data file has opened, before
+  // the other two are opened.
+  if (profileData) result.drawing.emplace();
+  const char* missing = !profileData        ? kProfileDataFile
+                        : !layerDefinitions ? kLayerFile
+                        : !bandRowList      ? kBandRowFile
+                                            : nullptr;
+  if (missing) {
+    result.console = std::string("can't create ") + missing + "\n";
     result.status = 1;
     return result;
-  };
-  if (!profileData) return cantCreate(kProfileDataFile);
-  result.drawing.emplace();
-  if (!layerDefinitions) return cantCreate(kLayerFile);
-  if (!bandRowList) return cantCreate(kBandRowFile);
+  }
   StringSink sink;
   result.status = generateDrawing(*profileData, *layerDefinitions, *bandRowList, sink, result.console);
   result.drawing = std::move(sink.text);
@@ -117,15 +120,17 @@ RunResult runInMemory(const std::optional<std::string>& profileData,
 
 namespace {
 
-// Reads a whole input file; false when it cannot be opened.
+// Reads a whole input file; false when it cannot be opened or read (a
+// folder of that name, a read error), which the run treats alike.
 bool readWholeFile(const char* name, std::string& contents) {
   std::FILE* file = std::fopen(name, "rb");
   if (!file) return false;
   char buffer[65536];
   std::size_t got;
   while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
+  const bool complete = !std::ferror(file);
   std::fclose(file);
-  return true;
+  return complete;
 }
 
 int cantCreate(const char* name) {

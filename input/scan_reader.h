@@ -18,6 +18,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace ps {
 
@@ -29,6 +30,10 @@ struct InputRefused {
 class Scanner {
  public:
   Scanner(std::string_view text, std::string fileName) : text_(text), fileName_(std::move(fileName)) {}
+  // The scanner keeps a view of the text: a temporary string would be gone.
+  template <typename Text>
+    requires std::is_same_v<Text, std::string>
+  Scanner(Text&& text, std::string fileName) = delete;
 
   const std::string& fileName() const { return fileName_; }
   // 1-based line number of the next unread byte. CR, LF and CR LF each end

@@ -27,7 +27,7 @@ void drawStationRows(Sheet& sheet) {
     if (plus == 0)
       text = "No." + formatInt(stations.number[i]);
     else if (plus > 0)
-      text = "+" + fixed(plus, 5, 3);
+      text.append("+").append(fixed(plus, 5, 3));
     else
       text = fixed(plus, 5, 3);
     const double xl = xs + 1;

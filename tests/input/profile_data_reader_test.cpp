@@ -100,6 +100,36 @@ TEST(ProfileDataReader, AnnotationTokensLoseTheirFirstAndLastByte) {
             std::string("Tesmo.dat") + sjis::kAnnotationTextLimit);
 }
 
+TEST(ProfileDataReader, AnAnnotationTextEndsAtItsFirstNul) {
+  using namespace std::string_literals;
+  auto d = read(header() + "0\n0\n0\n0\n0\n4\n1,0,\"BVC\"\0\n2,0,\"BV\0C\"\n3,0,\"\0abc\"\n4,0,\0\n"s);
+  EXPECT_EQ(d->annotations.text[1], "BVC");  // quotes stripped from what precedes the NUL
+  EXPECT_EQ(d->annotations.text[2], "B");
+  EXPECT_EQ(d->annotations.text[3], "");
+  EXPECT_EQ(d->annotations.text[4], "");
+  // The capacity counts the whole token, NUL included.
+  EXPECT_EQ(refusal(header() + "0\n0\n0\n0\n0\n1\n1,0,\"ab\"" + std::string(46, '\0') + "\n"),
+            std::string("Tesmo.dat") + sjis::kAnnotationTextLimit);
+}
+
+TEST(ProfileDataReader, NotesTheLineOfEveryRow) {
+  // Rows split over lines and sharing lines; CR line ends.
+  const std::string file = header() + "2\r1,0,5\r2,\r\r0,6\r\r1\r0,0,0,0\r0\r0\r0\r1f 3,0,\"x\"";
+  Scanner in(file, "Tesmo.dat");
+  ProfileData data;
+  ProfileDataLines lines;
+  readProfileData(in, data, &lines);
+  EXPECT_EQ(lines.header, 1);
+  EXPECT_EQ(lines.groundPoints.count, 2);
+  EXPECT_EQ(lines.groundPoints.row[1], 3);
+  EXPECT_EQ(lines.groundPoints.row[2], 4);
+  EXPECT_EQ(lines.stations.count, 8);
+  EXPECT_EQ(lines.stations.row[1], 9);
+  EXPECT_EQ(lines.annotations.count, 13);
+  EXPECT_EQ(lines.annotations.row[1], 13);
+  EXPECT_EQ(data.annotations.text[1], "x");
+}
+
 TEST(ProfileDataReader, ShortHeaderAndEarlyEndOfFileLeaveZeros) {
   auto d = read("1.5,2,3\n-7\n2\n4,5.0,6");
   EXPECT_EQ(d->header.bandRowHeight, 1.5);

@@ -123,6 +123,22 @@ TEST(ScanReader, RefusesTextWhereANumberBelongs) {
   }
 }
 
+TEST(ScanReader, CountsCrLfAndBareCrOrLfAsOneLineEach) {
+  for (const std::string end : {"\r\n", "\r", "\n"}) {
+    const std::string text = "1" + end + end + "2" + end + "x";
+    Scanner in(text, "f");
+    int a = 0, b = 0;
+    EXPECT_EQ(outcome([&] { ScanRead(in).integer(a).integer(b).integer(b); }), notANumber("f", 4)) << end.size();
+  }
+  // Mixed, and asked about out of order.
+  Scanner mixed("\r\n\r\r\n\n5 x", "f");
+  int v = 0;
+  EXPECT_TRUE(mixed.integer(v));
+  EXPECT_EQ(mixed.currentLine(), 5);
+  EXPECT_EQ(mixed.currentLine(), 5);
+  EXPECT_EQ(Scanner("\r", "f").currentLine(), 1);
+}
+
 TEST(ScanReader, NamesTheLineOfTheRefusedNumberInCrLfFiles) {
   Scanner in("1\r\n2\r\n\r\n  x\r\n", "GasouT.dat");
   int a = 0, b = 0, c = 0;

@@ -64,6 +64,20 @@ TEST(PlannedProfile, EqualGradesShowAnInfiniteRadius) {
   EXPECT_EQ(t[3], "T 269.0,95.0 y= 0.000 m");
 }
 
+TEST(PlannedProfile, AStationAtTheEndOfACurveTakesItsOffsetFromThatCurve) {
+  // The next VIP's tangent would give +0.000 where the curve gives -0.000.
+  SheetFixture f;
+  f.bandRows({"x"});
+  test::addStations(f.data.stations, 0, 5);
+  addVip(f.data.vips, 0, 0.0, 10.0, 0.0);
+  addVip(f.data.vips, 2, 0.0, 12.9, 40.0);  // curve from No.1 to No.3
+  addVip(f.data.vips, 5, 0.0, 10.7, 0.0);
+  drawPlannedProfile(f.sheet());
+  const auto t = only(f.entities(), 'T');
+  ASSERT_EQ(t.size(), 2u + 3);
+  EXPECT_EQ(t.back().substr(t.back().find(' ', 2) + 1), "y= -0.000 m");
+}
+
 TEST(PlannedProfile, ArrowheadWritesTwoBarbsFromTheTip) {
   test::MemoryDrawing m;
   m.drawing.pen = PenState{"D-STR", 3, 0.25};

@@ -84,5 +84,21 @@ TEST(ProfileFrame, GroundBetweenLevelsThreeAndFourFillsLevelsOneToThree) {
                                       "H 190,182 210,182", "H 170,232 190,232", "H 190,232 210,232"}));
 }
 
+TEST(ProfileFrame, GridHasTwentyLevelsAndALevelThroughAPointCountsAsUnderIt) {
+  Frame f;
+  f.ground(0, 0.0, 111.0);  // above level 20 (110 m), whatever the axis shows
+  f.ground(1, 0.0, 112.0);
+  f.ground(2, 0.0, 15.0);   // exactly on level 1, coming down from above
+  drawProfileFrame(f.sheet());
+  const auto h = only(f.entities(), 'H');
+  // Levels 1 to 20 under the first pair; the second pair crosses levels 2
+  // to 20 and lies wholly on or above level 1.
+  ASSERT_EQ(h.size(), 20u + 20);
+  EXPECT_EQ(h[0], "H 170,132 190,132");
+  EXPECT_EQ(h[1], "H 190,132 210,132");
+  EXPECT_EQ(h[38], "H 170,1082 190,1082");
+  EXPECT_EQ(h[39], "H 190,1082 190,1082");  // from the point to the crossing 0.4 mm on
+}
+
 }  // namespace
 }  // namespace ps

@@ -52,6 +52,20 @@ TEST(SuperelevationDiagram, IsolatedRowRisesOnTheRightAndFallsLateOnTheLeft) {
                 "H 170,62 205,62", "H 205,62 210,54", "H 210,54 230,54", "H 230,54 235,62", "H 235,62 270,62"}));
 }
 
+TEST(SuperelevationDiagram, ZeroPercentRowRisesToTheZeroLineOnBothSides) {
+  Superelevation f;
+  f.row(2, 0.0, 3, 0.0, 150);
+  drawSuperelevationDiagram(f.sheet());
+  // Full superelevation on the zero line is no falling side: plain ramps.
+  const std::vector<std::string> ramps{"170,62 200,62", "200,62 210,66", "210,66 230,66", "230,66 240,62",
+                                       "240,62 270,62"};
+  for (char kind : {'P', 'H'}) {
+    std::vector<std::string> want;
+    for (const std::string& r : ramps) want.push_back(std::string(1, kind) + " " + r);
+    EXPECT_EQ(f.side(kind), want) << kind;
+  }
+}
+
 TEST(SuperelevationDiagram, RowsExactlyTwoRunOffsApartAreNotJoined) {
   Superelevation f;
   f.row(1, 0.0, 2, 6.0, 150);
