@@ -71,16 +71,6 @@ Template loadTemplate(const ImportOptions& options) {
   return t;
 }
 
-SheetSettings settingsOf(const HeaderValues& h) {
-  SheetSettings s;
-  s.frame = {h.bandRowGap, h.horizontalScale, h.bandDataLength};
-  s.verticalScale = h.verticalScale;
-  s.viewHeight = h.profileViewHeight;
-  s.elevationInterval = h.elevationInterval;
-  s.bandTextHeight = h.valueTextHeight;
-  return s;
-}
-
 // A station the mapping names by its display position, in metres.
 std::string stationAt(double display, double interval) {
   const double number = std::floor(display / interval);
@@ -149,7 +139,7 @@ int importRoad(const ImportOptions& options, std::string& out) {
 
   RoadSheets sheets;
   try {
-    sheets = mapAlignment(alignment, settingsOf(tmpl.header));
+    sheets = mapAlignment(alignment, sheetSettingsOf(tmpl.header));
   } catch (const MappingRefused& refused) {
     refuseMapping(refused, options.roadFile, alignment.interval);
   }

@@ -189,6 +189,16 @@ void setDatum(SheetTables& t, const SheetSettings& settings, const SheetFrame& f
 
 }  // namespace
 
+SheetSettings sheetSettingsOf(const HeaderValues& h) {
+  SheetSettings s;
+  s.frame = {h.bandRowGap, h.horizontalScale, h.bandDataLength};
+  s.verticalScale = h.verticalScale;
+  s.viewHeight = h.profileViewHeight;
+  s.elevationInterval = h.elevationInterval;
+  s.bandTextHeight = h.valueTextHeight;
+  return s;
+}
+
 RoadDesign::RoadDesign(const Alignment& alignment)
     : stationing(alignment), grade(alignment.grade), ground(alignment.ground),
       curves(findCurveGroups(alignment.elements)), runs(alignment.superelevation) {

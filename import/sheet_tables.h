@@ -11,6 +11,7 @@
 #include "import/design_profile.h"
 #include "import/sheet_breaks.h"
 #include "import/stationing.h"
+#include "input/profile_data.h"
 
 namespace ps::import {
 
@@ -77,6 +78,9 @@ struct SheetSettings {
   double elevationInterval = 5.0; // header value 8
   double bandTextHeight = 2.0;    // header value 14: ground labels keep this distance on paper
 };
+
+// The settings of a template's header values.
+SheetSettings sheetSettingsOf(const HeaderValues& header);
 
 // Everything about one alignment that its sheets are mapped from.
 struct RoadDesign {

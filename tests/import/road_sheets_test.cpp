@@ -147,6 +147,21 @@ TEST(RoadSheets, DatumAndHeightWarnings) {
   EXPECT_TRUE(r.sheets[1].warnings.empty());
 }
 
+// A grade point every 2 m: no sheet gets more than the 49 VIPs the
+// generator holds, and the grade line is still the design's.
+TEST(RoadSheets, KeepsTheGeneratorsCapacities) {
+  Alignment a = testRoad();
+  a.grade.clear();
+  for (int k = 0; k <= 100; ++k) a.grade.push_back({2.0 * k, 10 + (k % 2) * 0.1, 0});
+  const RoadSheets r = mapAlignment(a, exampleSettings());
+  ASSERT_GE(r.sheets.size(), 3u);
+  const GradeLine design(a.grade);
+  for (const SheetTables& t : r.sheets) {
+    EXPECT_LE(t.vips.size(), 49u);
+    for (const VipRow& v : t.vips) EXPECT_NEAR(v.height, design.height(v.at.number * 10 + v.at.plus), 1e-9);
+  }
+}
+
 TEST(RoadSheets, RefusesAGradeLineShortOfTheRoad) {
   Alignment a = testRoad();
   a.grade.back().station = 199.9985;
