@@ -1,6 +1,7 @@
 #include "import/import_program.h"
 
 #include <cmath>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <variant>
@@ -60,12 +61,16 @@ Template loadTemplate(const ImportOptions& options) {
     throw ImportRefused{refused.message};
   }
   t.header = data->header;
-  // The template must draw as it is: the generator's own refusals of its
-  // header values and its band and layer files come first.
+  // What the sheets take of the template must draw: its header values (with
+  // no tables) and its band and layer files. The generator's own refusals
+  // of them come first.
+  auto headerOnly = std::make_unique<ProfileData>();
+  headerOnly->header = t.header;
   StringSink ignored;
   std::string console;
-  if (generateDrawing(t.files.profileData, t.files.layerDefinitions, t.files.bandRowList, ignored, console) != 0)
-    RefusalMessage(folderName, 0).sjis(sjis::kImportTemplateNotDrawn).ascii("").sjis(console.c_str()).refuse();
+  if (generateDrawing(writeProfileData(*headerOnly), t.files.layerDefinitions, t.files.bandRowList, ignored,
+                      console) != 0)
+    RefusalMessage(folderName, 0).sjis(sjis::kImportTemplateNotDrawn).sjis(console.c_str()).refuse();
   if (!FrameRule{t.header.bandRowGap, t.header.horizontalScale, t.header.bandDataLength}.fits(0.0))
     RefusalMessage(profileName, 0).sjis(sjis::kImportTemplateFrame).refuse();
   return t;
@@ -200,12 +205,21 @@ int runImport(const std::vector<std::string>& args, std::string& out, std::strin
     err += usageProblem(*usage) + sjis::kImportUsage;
     return kImportUsage;
   }
+  const ImportOptions& options = std::get<ImportOptions>(parsed);
   try {
-    return importRoad(std::get<ImportOptions>(parsed), out);
+    return importRoad(options, out);
   } catch (const ImportRefused& refused) {
     err += refused.message;
-    return kImportRefused;
+  } catch (const std::exception& failure) {
+    // A fault of the importer itself (or no memory): still one line and
+    // nothing written.
+    try {
+      RefusalMessage(options.roadFile, 0).sjis(sjis::kImportInternalError).ascii(failure.what()).refuse();
+    } catch (const ImportRefused& refused) {
+      err += refused.message;
+    }
   }
+  return kImportRefused;
 }
 
 }  // namespace ps::import

@@ -310,6 +310,9 @@ inline constexpr char kImportMissingArguments[] =
     "\x82\xbe\x82\xb3\x82\xa2\x81\x42\n";                                               // ROAD.xml と OUTDIR を指定してください。\n
 inline constexpr char kImportTooManyArguments[] =
     "\x88\xf8\x90\x94\x82\xaa\x91\xbd\x82\xb7\x82\xac\x82\xdc\x82\xb7\x81\x42\n";       // 引数が多すぎます。\n
+inline constexpr char kImportInternalError[] =
+    "\x90\x7d\x96\xca\x88\xea\x8e\xae\x82\xf0\x8d\xec\x82\xea\x82\xdc\x82\xb9\x82"
+    "\xf1\x82\xc5\x82\xb5\x82\xbd: ";                                                   // 図面一式を作れませんでした: 
 inline constexpr char kImportUsage[] =
     "\x8e\x67\x82\xa2\x95\xfb: profile-sheet-import ROAD.xml OUTDIR [--alignment "
     "NAME] [--template DIR]\n"

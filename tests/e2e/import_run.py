@@ -344,6 +344,15 @@ def refusals(importer, data):
     refused(importer, 'missing road file', ['nothing.xml', 'out'], expect='nothing.xml: error:')
     refused(importer, 'template folder without its files', ['road.xml', 'out', '--template', 'tmpl'], road,
             expect='Tesmo.dat', make=lambda w: os.mkdir(os.path.join(w, 'tmpl')))
+
+    def template_with_scale_zero(work):
+        shutil.copytree(os.path.join(data, '..', '..', '..', 'examples'), os.path.join(work, 'tmpl'),
+                        ignore=shutil.ignore_patterns('landxml', '*.dxf'))
+        path = os.path.join(work, 'tmpl', 'Tesmo.dat')
+        text = open(path, 'rb').read()
+        open(path, 'wb').write(text.replace(b'15,2,1000,', b'15,2,0,', 1))
+    refused(importer, 'a template the generator refuses', ['road.xml', 'out', '--template', 'tmpl'], road,
+            expect='Tesmo.dat', make=template_with_scale_zero)
     refused(importer, 'several alignments without --alignment', ['road.xml', 'out'], {'road.xml': latin1},
             expect='"Main line", "Rampe-S?d"')
     refused(importer, 'an alignment that is not there', ['road.xml', 'out', '--alignment', 'Ramp B'],
