@@ -8,10 +8,10 @@
 namespace ps::import {
 
 GradeLine::GradeLine(std::vector<GradePoint> points) : points_(std::move(points)) {
-  if (points_.empty()) throw MappingRefused{MappingRefused::Kind::noProfile};
+  if (points_.empty()) throw MappingRefused{MappingRefused::Kind::noProfile, std::nullopt};
   for (std::size_t i = 0; i + 1 < points_.size(); ++i) {
     if (!(points_[i + 1].station > points_[i].station))
-      throw MappingRefused{MappingRefused::Kind::gradeNotAscending, points_[i + 1].station};
+      throw MappingRefused{MappingRefused::Kind::gradeNotAscending, std::nullopt};
     grades_.push_back((points_[i + 1].height - points_[i].height) / (points_[i + 1].station - points_[i].station));
   }
 }

@@ -76,17 +76,16 @@ Template loadTemplate(const ImportOptions& options) {
   return t;
 }
 
-// A station the mapping names by its display position, in metres.
-std::string stationAt(double display, double interval) {
-  const double number = std::floor(display / interval);
-  if (!(std::fabs(number) < 2e9)) return formatFixed(display, 0, 3);
-  return stationText({static_cast<int>(number), std::round((display - number * interval) * 1000) / 1000});
-}
-
-[[noreturn]] void refuseMapping(const MappingRefused& refused, const std::string& roadFile, double interval) {
+[[noreturn]] void refuseMapping(const MappingRefused& refused, const std::string& roadFile) {
   using Kind = MappingRefused::Kind;
   RefusalMessage message(roadFile, 0);
-  auto at = [&](const char* text) { message.ascii(stationAt(refused.station, interval)).sjis(text); };
+  // "No.12+5.500 で…"; without a station the sentence starts at its verb.
+  auto at = [&](const char* text) {
+    if (refused.at)
+      message.ascii(stationText(*refused.at)).sjis(text);
+    else
+      message.sjis(text + 1);
+  };
   switch (refused.kind) {
     case Kind::noGeometry: message.sjis(sjis::kImportNoGeometry); break;
     case Kind::badInterval: message.sjis(sjis::kImportBadInterval); break;
@@ -146,7 +145,7 @@ int importRoad(const ImportOptions& options, std::string& out) {
   try {
     sheets = mapAlignment(alignment, sheetSettingsOf(tmpl.header));
   } catch (const MappingRefused& refused) {
-    refuseMapping(refused, options.roadFile, alignment.interval);
+    refuseMapping(refused, options.roadFile);
   }
 
   std::vector<SheetFiles> files;

@@ -2,6 +2,10 @@
 // the mapping only says what and where.
 #pragma once
 
+#include <optional>
+
+#include "import/station_label.h"
+
 namespace ps::import {
 
 struct MappingRefused {
@@ -17,7 +21,7 @@ struct MappingRefused {
     designCurvesOverlap,  // vertical curves of the design overlap: no sheet can draw them
   };
   Kind kind;
-  double station = 0.0;  // the display station concerned, where there is one
+  std::optional<StationLabel> at;  // the station concerned, where there is one
 };
 
 }  // namespace ps::import

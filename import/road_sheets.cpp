@@ -66,7 +66,7 @@ RoadSheets mapAlignment(const Alignment& alignment, const SheetSettings& setting
     result.horizontalCuts += breaks.horizontalCuts;
     for (const SheetSpan& span : breaks.sheets) {
       SheetTables tables = mapSheet(road, stretch, span, settings);
-      settleVerticalCurves(tables, road.stationing.interval());
+      settleVerticalCurves(tables);
       result.sheets.push_back(std::move(tables));
     }
     if (k > 0) {

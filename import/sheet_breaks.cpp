@@ -84,9 +84,9 @@ SheetBreaks breakIntoSheets(const std::vector<ListedStation>& stations, const st
     }
     if (!best[i] && i + 1 < n && (!frame.fits(toMetres(stations[i + 1].display - stations[i].display)) ||
                                   !fitsCapacities(i, i + 1)))
-      throw MappingRefused{MappingRefused::Kind::noSheetFits, toMetres(stations[i].display)};
+      throw MappingRefused{MappingRefused::Kind::noSheetFits, stations[i].label};
   }
-  if (!best[0]) throw MappingRefused{MappingRefused::Kind::noSheetFits, toMetres(stations[0].display)};
+  if (!best[0]) throw MappingRefused{MappingRefused::Kind::noSheetFits, stations[0].label};
 
   for (std::size_t i = 0; i + 1 < n; i = next[i]) {
     result.sheets.push_back({i, next[i]});

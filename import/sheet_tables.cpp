@@ -206,9 +206,9 @@ RoadDesign::RoadDesign(const Alignment& alignment)
   // by rounding.
   const StationStretch &first = stationing.stretches().front(), &last = stationing.stretches().back();
   if (grade.points().front().station > first.begin + kTouch)
-    throw MappingRefused{MappingRefused::Kind::profileShort, toMetres(first.stations.front().display)};
+    throw MappingRefused{MappingRefused::Kind::profileShort, first.stations.front().label};
   if (grade.points().back().station < last.end - kTouch)
-    throw MappingRefused{MappingRefused::Kind::profileShort, toMetres(last.stations.back().display)};
+    throw MappingRefused{MappingRefused::Kind::profileShort, last.stations.back().label};
   unpairedRuns = pairSuperelevation(curves, runs);
 }
 

@@ -26,7 +26,7 @@ struct Candidate {
   Micrometres wholeDisplay = 0;  // of a whole station
 };
 
-[[noreturn]] void refuse(MappingRefused::Kind kind, double station = 0.0) { throw MappingRefused{kind, station}; }
+[[noreturn]] void refuse(MappingRefused::Kind kind) { throw MappingRefused{kind, std::nullopt}; }
 
 Micrometres floorDiv(Micrometres a, Micrometres b) {
   Micrometres q = a / b;
@@ -60,7 +60,7 @@ Stationing::Stationing(const Alignment& alignment) : interval_(alignment.interva
 
 StationLabel Stationing::labelOf(Micrometres display) const {
   const Micrometres number = floorDiv(display, intervalUm_);
-  if (number > INT_MAX || number < INT_MIN + 1) refuse(MappingRefused::Kind::stationOutOfRange, toMetres(display));
+  if (number > INT_MAX || number < INT_MIN + 1) refuse(MappingRefused::Kind::stationOutOfRange);
   return {static_cast<int>(number), toMetres(display - number * intervalUm_)};
 }
 
@@ -120,7 +120,7 @@ void Stationing::listStations(const Alignment& alignment) {
     const double lowest = std::ceil((first - kMergeDistance) / interval_);
     const double highest = std::floor((last + kMergeDistance) / interval_);
     if (!(std::fabs(lowest) < INT_MAX && std::fabs(highest) < INT_MAX))
-      refuse(MappingRefused::Kind::stationOutOfRange, std::fabs(lowest) < INT_MAX ? last : first);
+      refuse(MappingRefused::Kind::stationOutOfRange);
     for (double n = lowest; n <= highest; ++n) {
       const Micrometres display = static_cast<Micrometres>(n) * intervalUm_;
       const double internal = toMetres(display) - stretch.offset;

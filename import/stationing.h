@@ -10,17 +10,9 @@
 
 #include "import/road_model.h"
 #include "import/mapping_refused.h"
+#include "import/station_label.h"
 
 namespace ps::import {
-
-// A position as the profile data file writes it: a station number and a plus
-// below the station interval. The plus is an exact decimal: the double that
-// its written digits read back as.
-struct StationLabel {
-  int number = 0;
-  double plus = 0.0;
-  friend bool operator==(const StationLabel&, const StationLabel&) = default;
-};
 
 // Display positions in whole micrometres: every written plus, and every sum
 // or difference of them, is exact in this unit.

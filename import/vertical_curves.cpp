@@ -15,11 +15,9 @@ namespace {
 constexpr double kRounding = 1e-5;
 constexpr int kMaxPasses = 50;
 
-double displayOf(const StationLabel& at, double interval) { return at.number * interval + at.plus; }
-
 }  // namespace
 
-void settleVerticalCurves(SheetTables& sheet, double interval) {
+void settleVerticalCurves(SheetTables& sheet) {
   auto stations = std::make_unique<StationTable>();
   stations->count = static_cast<int>(sheet.stations.size());
   for (std::size_t i = 0; i < sheet.stations.size() && i + 1 < kTableSlots; ++i) {
@@ -33,7 +31,7 @@ void settleVerticalCurves(SheetTables& sheet, double interval) {
   for (std::size_t i = 0; i < n; ++i) {
     c[i] = chainageOf(*stations, vips[i].at.number, vips[i].at.plus);
     if (i > 0 && !(c[i] > c[i - 1]))
-      throw MappingRefused{MappingRefused::Kind::gradeNotAscending, displayOf(vips[i].at, interval)};
+      throw MappingRefused{MappingRefused::Kind::gradeNotAscending, vips[i].at};
   }
   for (int pass = 0; pass < kMaxPasses; ++pass) {
     bool settled = true;
@@ -45,13 +43,13 @@ void settleVerticalCurves(SheetTables& sheet, double interval) {
       if (i + 2 < n && vips[i + 1].curveLength != 0.0) excess = std::max(excess, end - (c[i + 1] - vips[i + 1].curveLength / 2));
       if (excess <= 0) continue;
       if (excess > kRounding)
-        throw MappingRefused{MappingRefused::Kind::designCurvesOverlap, displayOf(vips[i].at, interval)};
+        throw MappingRefused{MappingRefused::Kind::designCurvesOverlap, vips[i].at};
       vips[i].curveLength = toMetres(toMicrometres(length) - 2);
       settled = false;
     }
     if (settled) return;
   }
-  throw MappingRefused{MappingRefused::Kind::designCurvesOverlap};
+  throw MappingRefused{MappingRefused::Kind::designCurvesOverlap, std::nullopt};
 }
 
 }  // namespace ps::import

@@ -11,6 +11,6 @@ namespace ps::import {
 // micrometres where rounding lets it reach a hair past a neighbouring VIP
 // or into the next curve. Throws MappingRefused when VIPs do not ascend or
 // curves overlap by more than rounding (the design's own curves overlap).
-void settleVerticalCurves(SheetTables& sheet, double interval);
+void settleVerticalCurves(SheetTables& sheet);
 
 }  // namespace ps::import

@@ -174,7 +174,7 @@ TEST(RoadSheets, RefusesAGradeLineShortOfTheRoad) {
     ADD_FAILURE();
   } catch (const MappingRefused& refused) {
     EXPECT_EQ(refused.kind, MappingRefused::Kind::profileShort);
-    EXPECT_EQ(refused.station, 0.0);
+    EXPECT_EQ(refused.at, (StationLabel{0, 0.0}));
   }
 }
 
