@@ -232,6 +232,18 @@ def check_sheet(sheet, design, name):
             check(any(abs(float(t) - design.ground_height(s)) <= 0.001 for t in texts),
                   f'{where}: ground heights drawn {texts}, design {design.ground_height(s):.4f}')
     check(sorted(sheet.ground, key=lambda r: sheet.display(r[0], r[1])) == sheet.ground, f'{name}: ground unsorted')
+    # Nothing lies off the sheet (the generator would draw it at chainage 0
+    # or at its plus), VIPs ascend and carry no curve at the sheet's ends,
+    # and the interval distances are the stations' differences.
+    first, last = sheet.display(*sheet.stations[0][:2]), sheet.display(*sheet.stations[-1][:2])
+    positions = [r[0:2] for r in sheet.ground + sheet.vips + sheet.annotations]
+    positions += [r[0:2] for r in sheet.curves + sheet.superelevation] + [r[2:4] for r in sheet.curves + sheet.superelevation]
+    check(all(first <= sheet.display(*p) <= last for p in positions), f'{name}: a position off the sheet')
+    vips = [sheet.display(r[0], r[1]) for r in sheet.vips]
+    check(all(a < b for a, b in zip(vips, vips[1:])) and vips[0] == first and vips[-1] == last and
+          sheet.vips[0][3] == 0 and sheet.vips[-1][3] == 0, f'{name}: VIPs {sheet.vips}')
+    for a, b in zip(sheet.stations, sheet.stations[1:]):
+        check(abs(b[3] - ((b[0] - a[0]) * h[8] + (b[1] - a[1]))) < 1e-9, f'{name}: interval distance {b}')
     heights = [r[2] for r in sheet.ground] + [r[2] for r in sheet.vips]
     check(min(heights) >= h[6] and h[6] % h[7] == 0, f'{name}: datum {h[6]} above the lowest height {min(heights)}')
 
