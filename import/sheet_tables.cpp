@@ -68,7 +68,7 @@ void addStations(SheetTables& t, const StationStretch& stretch, const SheetSpan&
 // height and a millimetre of paper apart.
 void addGround(SheetTables& t, const StationStretch& stretch, const SheetSpan& span, const SheetFrame& frame,
                const GroundLine& ground, const SheetSettings& settings) {
-  const double clearance = (std::trunc(settings.bandTextHeight) + 1) * settings.frame.scale / 1000;
+  const double clearance = std::max(kTouch, (std::trunc(settings.bandTextHeight) + 1) * settings.frame.scale / 1000);
   const auto& points = ground.points();
   int missing = 0;
   auto point = std::upper_bound(points.begin(), points.end(), frame.begin(),
