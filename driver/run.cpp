@@ -4,24 +4,49 @@
 #include <cstdio>
 #include <memory>
 
-#include "driver/profile_data_reader.h"
-#include "driver/scan_reader.h"
-#include "dxf/shift_jis.h"
 #include "dxf/tables.h"
+#include "geometry/planned_elevation.h"
+#include "input/band_row_list.h"
+#include "input/profile_data_reader.h"
+#include "input/scan_reader.h"
 #include "sheet/sheet.h"
+#include "text/shift_jis.h"
 
 namespace ps {
 
 namespace {
 
 // Header values 3 and 4 are divisors and 8 is the step of the elevation axis.
-bool usableHeader(const ProfileData& data) {
-  for (int k : {3, 4, 8})
-    if (!(std::isfinite(data.header[k]) && data.header[k] > 0)) return false;
+bool usableHeader(const HeaderValues& header) {
+  for (double value : {header.horizontalScale, header.verticalScale, header.elevationInterval})
+    if (!(std::isfinite(value) && value > 0)) return false;
   return true;
 }
 
 }  // namespace
+
+LayerDefinitions layerDefinitionsOf(const LayerRows& rows) {
+  LayerDefinitions layers;
+  layers.count = rows.count;
+  for (int i = 1; i <= rows.count; ++i) {
+    const LayerRow& row = rows.rows[i];
+    layers.rows[i] = {row.colour, row.lineTypeCode, row.thickness, row.name};
+  }
+  return layers;
+}
+
+void writeLayersOfFile(Drawing& drawing, std::string_view layerFile) {
+  Scanner in(layerFile, kLayerFile);
+  auto rows = std::make_unique<LayerRows>();
+  try {
+    readLayerDefinitions(in, *rows);
+  } catch (const InputRefused&) {
+    writeLayerTable(drawing.out, layerDefinitionsOf(*rows), false);
+    throw;
+  }
+  drawing.layers = layerDefinitionsOf(*rows);
+  writeLayerTable(drawing.out, drawing.layers);
+}
 
 int generateDrawing(std::string_view profileData, std::string_view layerDefinitions,
                     std::string_view bandRowList, OutputSink& sink, std::string& console) {
@@ -34,8 +59,7 @@ int generateDrawing(std::string_view profileData, std::string_view layerDefiniti
     out.code(0);
     out.text("SECTION");
     writeLineTypeTable(out);
-    Scanner layerFile(layerDefinitions, kLayerFile);
-    writeLayerTable(*drawing, layerFile);
+    writeLayersOfFile(*drawing, layerDefinitions);
     writeStyleTable(out);
     out.code(0);
     out.text("ENDSEC");
@@ -53,10 +77,11 @@ int generateDrawing(std::string_view profileData, std::string_view layerDefiniti
       console += sjis::kStationLimit;
       return 1;
     }
-    if (!usableHeader(*data)) throw InputRefused{std::string(kProfileDataFile) + sjis::kHeaderValues};
-    if (elevationLevelCount(*data, kMaxElevationLevels) > kMaxElevationLevels)
+    if (!usableHeader(data->header)) throw InputRefused{std::string(kProfileDataFile) + sjis::kHeaderValues};
+    if (elevationLevelCount(data->header, kMaxElevationLevels) > kMaxElevationLevels)
       throw InputRefused{std::string(kProfileDataFile) + sjis::kLevelLimit};
 
+    normaliseVipTable(data->vips);
     Sheet sheet(*drawing, *data, titles, pi);
     drawBandFrameAndGround(sheet);
     drawPlannedProfileAndDiagrams(sheet);
@@ -75,15 +100,18 @@ RunResult runInMemory(const std::optional<std::string>& profileData,
                       const std::optional<std::string>& layerDefinitions,
                       const std::optional<std::string>& bandRowList) {
   RunResult result;
-  auto cantCreate = [&](const char* name) {
-    result.console = std::string("can't create ") + name + "\n";
+  // The drawing is created once the profile data file has opened, before
+  // the other two are opened.
+  if (profileData) result.drawing.emplace();
+  const char* missing = !profileData        ? kProfileDataFile
+                        : !layerDefinitions ? kLayerFile
+                        : !bandRowList      ? kBandRowFile
+                                            : nullptr;
+  if (missing) {
+    result.console = std::string("can't create ") + missing + "\n";
     result.status = 1;
     return result;
-  };
-  if (!profileData) return cantCreate(kProfileDataFile);
-  result.drawing.emplace();
-  if (!layerDefinitions) return cantCreate(kLayerFile);
-  if (!bandRowList) return cantCreate(kBandRowFile);
+  }
   StringSink sink;
   result.status = generateDrawing(*profileData, *layerDefinitions, *bandRowList, sink, result.console);
   result.drawing = std::move(sink.text);
@@ -92,15 +120,17 @@ RunResult runInMemory(const std::optional<std::string>& profileData,
 
 namespace {
 
-// Reads a whole input file; false when it cannot be opened.
+// Reads a whole input file; false when it cannot be opened or read (a
+// folder of that name, a read error), which the run treats alike.
 bool readWholeFile(const char* name, std::string& contents) {
   std::FILE* file = std::fopen(name, "rb");
   if (!file) return false;
   char buffer[65536];
   std::size_t got;
   while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
+  const bool complete = !std::ferror(file);
   std::fclose(file);
-  return true;
+  return complete;
 }
 
 int cantCreate(const char* name) {

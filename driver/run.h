@@ -6,14 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "dxf/drawing.h"
 #include "dxf/output.h"
+#include "input/file_names.h"
+#include "input/layer_definitions.h"
 
 namespace ps {
 
-inline constexpr char kProfileDataFile[] = "Tesmo.dat";
 inline constexpr char kDrawingFile[] = "Tesmora.dxf";
-inline constexpr char kLayerFile[] = "GasouT.dat";
-inline constexpr char kBandRowFile[] = "temp.cd5";
 
 // The most labelled levels the elevation axis may have.
 inline constexpr int kMaxElevationLevels = 1000;
@@ -24,6 +24,14 @@ inline constexpr int kMaxElevationLevels = 1000;
 // drawing as written up to then.
 int generateDrawing(std::string_view profileData, std::string_view layerDefinitions,
                     std::string_view bandRowList, OutputSink& drawing, std::string& console);
+
+// The drawing's layers as the layer definition file gives them.
+LayerDefinitions layerDefinitionsOf(const LayerRows& rows);
+
+// Reads the layer definition file into drawing.layers and writes the LAYER
+// table. A refused file (InputRefused) leaves the table as far as it was
+// read, without its ENDTAB line.
+void writeLayersOfFile(Drawing& drawing, std::string_view layerFile);
 
 // The whole run in memory: a missing input file is std::nullopt.
 struct RunResult {

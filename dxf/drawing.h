@@ -1,6 +1,5 @@
 // The drawing state of one run: the output stream, the movable origin, the
-// current pen and the shared polyline points, and the layer definitions the
-// pen is chosen from.
+// current pen, and the layer definitions the pen is chosen from.
 #pragma once
 
 #include <array>
@@ -24,14 +23,7 @@ struct PenState {
   double thickness = 0.0;
 };
 
-// Shared point arrays for the polyline writers, used from index 1.
-struct ScratchPolyline {
-  static constexpr int kCapacity = 19;
-  std::array<double, kCapacity + 1> x{};
-  std::array<double, kCapacity + 1> y{};
-};
-
-// One row of the layer definition file.
+// A layer of the drawing: its LAYER table entry and the pen it gives.
 struct LayerDef {
   int colour = 0;
   int lineTypeCode = 0;
@@ -41,7 +33,6 @@ struct LayerDef {
 
 struct LayerDefinitions {
   static constexpr int kCapacity = 19;
-  static constexpr std::size_t kMaxNameBytes = 49;
   int count = 0;
   std::array<LayerDef, kCapacity + 1> rows{};  // rows 1..count
 };
@@ -51,7 +42,6 @@ struct Drawing {
   DxfStream& out;
   DrawOrigin origin;
   PenState pen;
-  ScratchPolyline scratch;
   LayerDefinitions layers;
 };
 

@@ -160,10 +160,10 @@ void putLabel(Drawing& drawing, double x1, double y1, double x2, double y2, int 
 }
 
 void penPolyline(Drawing& drawing, std::initializer_list<Point> points, LineKind kind) {
-  std::array<double, ScratchPolyline::kCapacity + 1> X{}, Y{};
+  std::array<double, kMaxPolylinePoints + 1> X{}, Y{};
   int n = 0;
   for (const Point& p : points) {
-    if (n == ScratchPolyline::kCapacity) break;
+    if (n == kMaxPolylinePoints) break;
     ++n;
     X[n] = p.x;
     Y[n] = p.y;

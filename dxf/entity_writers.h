@@ -47,6 +47,7 @@ struct Point {
   double y;
 };
 enum class LineKind { continuous, hidden, phantom };
+inline constexpr int kMaxPolylinePoints = 19;
 void penPolyline(Drawing& drawing, std::initializer_list<Point> points, LineKind kind = LineKind::continuous);
 // putLabel with the current origin.
 void penLabel(Drawing& drawing, double x1, double y1, double x2, double y2, int height, double rotation,

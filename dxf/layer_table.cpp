@@ -1,4 +1,3 @@
-#include "dxf/shift_jis.h"
 #include "dxf/tables.h"
 
 namespace ps {
@@ -18,10 +17,7 @@ const char* lineTypeName(int code, const char* previous) {
 
 }  // namespace
 
-void writeLayerTable(Drawing& drawing, Scanner& layerFile) {
-  DxfStream& out = drawing.out;
-  LayerDefinitions& layers = drawing.layers;
-
+void writeLayerTable(DxfStream& out, const LayerDefinitions& layers, bool complete) {
   out.code(0);
   out.text("TABLE");
   out.code(2);
@@ -30,29 +26,11 @@ void writeLayerTable(Drawing& drawing, Scanner& layerFile) {
   out.code(16);
   out.code(0);
 
-  int count = 0;
-  ScanRead(layerFile).integer(count);
-  if (count > LayerDefinitions::kCapacity) throw InputRefused{layerFile.fileName() + sjis::kLayerCountLimit};
-  layers.count = count < 0 ? 0 : count;
-
   // A first row with an unknown code is drawn with solid lines.
   const char* lineType = "CONTINUOUS";
   for (int i = 1; i <= layers.count; ++i) {
-    LayerDef& row = layers.rows[i];
-    ScanRead(layerFile)
-        .space()
-        .integer(row.colour)
-        .space()
-        .integer(row.lineTypeCode)
-        .space()
-        .real(row.thickness)
-        .space()
-        .token(row.name)
-        .space();
-    if (row.name.size() > LayerDefinitions::kMaxNameBytes)
-      throw InputRefused{layerFile.fileName() + sjis::kLayerNameLimit};
+    const LayerDef& row = layers.rows[i];
     lineType = lineTypeName(row.lineTypeCode, lineType);
-
     out.text("LAYER");
     out.code(2);
     out.text(row.name);
@@ -64,7 +42,7 @@ void writeLayerTable(Drawing& drawing, Scanner& layerFile) {
     out.text(lineType);
     out.code(0);
   }
-  out.text("ENDTAB");
+  if (complete) out.text("ENDTAB");
 }
 
 void selectLayer(Drawing& drawing, std::string_view name) {

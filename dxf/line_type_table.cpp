@@ -1,6 +1,6 @@
 #include <initializer_list>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 #include "dxf/tables.h"
 
 namespace ps {

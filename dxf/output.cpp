@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cstring>
 
-#include "dxf/number_format.h"
 
 namespace ps {
 
@@ -22,14 +21,8 @@ void DxfStream::endLine(char* end) {
   used_ = static_cast<std::size_t>(end + 2 - buffer_.get());
 }
 
-void DxfStream::code(long long value) {
+void DxfStream::longCode(long long value) {
   char* p = room(24);
-  if (value >= 0 && value < 100) {  // nearly every group code
-    if (value >= 10) *p++ = static_cast<char>('0' + value / 10);
-    *p++ = static_cast<char>('0' + value % 10);
-    endLine(p);
-    return;
-  }
   endLine(std::to_chars(p, p + 22, value).ptr);
 }
 
@@ -45,9 +38,14 @@ void DxfStream::text(std::string_view value) {
   endLine(p + value.size());
 }
 
-void DxfStream::real(double value, int width, int decimals) {
+void DxfStream::formatReal(RealText& memo, std::uint64_t bits, double value, int width, int decimals) {
   char* p = room(kShortFixedBytes + 2);
   if (char* end = writeShortFixed(p, value, width, decimals)) {
+    memo.bits = bits;
+    memo.width = width;
+    memo.decimals = decimals;
+    memo.length = static_cast<std::size_t>(end - p);
+    std::memcpy(memo.text, p, memo.length);
     endLine(end);
     return;
   }

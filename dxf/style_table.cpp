@@ -1,4 +1,4 @@
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 #include "dxf/tables.h"
 
 namespace ps {

@@ -3,7 +3,6 @@
 
 #include <string_view>
 
-#include "driver/scan_reader.h"
 #include "dxf/drawing.h"
 
 namespace ps {
@@ -11,10 +10,10 @@ namespace ps {
 // Writes "2", "TABLES" and the LTYPE table of the five fixed line types.
 void writeLineTypeTable(DxfStream& out);
 
-// Reads the layer definition file into drawing.layers while writing the
-// LAYER table, one entry per row as it is read. Refuses more than 19 rows or
-// a name above 49 bytes (InputRefused).
-void writeLayerTable(Drawing& drawing, Scanner& layerFile);
+// Writes the LAYER table, one entry per layer. Without `complete` the
+// ENDTAB line is left out: a layer file refused part way leaves the table as
+// far as it was read.
+void writeLayerTable(DxfStream& out, const LayerDefinitions& layers, bool complete = true);
 
 // Writes the STYLE table: STANDARD and KANJI.
 void writeStyleTable(DxfStream& out);

@@ -2,7 +2,7 @@
 // station table.
 #pragma once
 
-#include "driver/profile_data.h"
+#include "input/profile_data.h"
 
 namespace ps {
 

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "dxf/entity_writers.h"
 
 namespace ps {
 
@@ -34,23 +33,6 @@ void offsetPoint(double x1, double y1, double x2, double y2, double d, double& x
     x = x1 + std::fabs(d) * m / s;
     y = y1 - std::fabs(d) / s;
   }
-}
-
-void drawArrowhead(Drawing& drawing, double x1, double y1, double x2, double y2, double length,
-                   double halfWidth, double originX, double originY) {
-  double qx, qy;
-  pointOnLine(x2, y2, x1, y1, length, qx, qy);
-  double r1x, r1y, r2x, r2y;
-  offsetPoint(qx, qy, x2, y2, halfWidth, r1x, r1y);
-  offsetPoint(qx, qy, x2, y2, -halfWidth, r2x, r2y);
-
-  const PenState& pen = drawing.pen;
-  const double barb1X[] = {0.0, x2, r1x}, barb1Y[] = {0.0, y2, r1y};
-  setOrigin(drawing, originX, originY);
-  drawPolyline(drawing, barb1X, barb1Y, 2, pen.layerName, pen.thickness, pen.colour, originX, originY);
-  const double barb2X[] = {0.0, x2, r2x}, barb2Y[] = {0.0, y2, r2y};
-  setOrigin(drawing, originX, originY);
-  drawPolyline(drawing, barb2X, barb2Y, 2, pen.layerName, pen.thickness, pen.colour, originX, originY);
 }
 
 }  // namespace ps

@@ -5,25 +5,36 @@
 
 #include <array>
 
-#include "driver/profile_data.h"
+#include "input/profile_data.h"
 
 namespace ps {
 
-// Grades and vertical curve radii, published by every plannedElevation call.
-struct VerticalProfileLists {
-  std::array<double, kMaxVipRows + 1> grade{};   // GradeList, entries 0..n-1
-  std::array<double, kMaxVipRows + 1> radius{};  // CurveRadiusList, entries 1..n
+// The first and last VIP carry no curve, whatever the file says.
+void normaliseVipTable(VipTable& vips);
+
+// What the planned line needs of its VIPs, computed once: their chainages,
+// the ends of their curves, the grade of every segment and the radius of
+// every curve.
+struct VerticalProfile {
+  int count = 0;
+  std::array<double, kMaxVipRows + 1> chainage{};  // C(i), i = 1..n
+  std::array<double, kMaxVipRows + 1> begin{};     // B(i) = C(i) - L(i)/2
+  std::array<double, kMaxVipRows + 1> end{};       // E(i) = C(i) + L(i)/2
+  std::array<double, kMaxVipRows + 1> grade{};     // entry 0 is 0, entry k from VIP k to k + 1
+  std::array<double, kMaxVipRows + 1> radius{};    // entries 2..n-1; the end entries are 0
 };
 
-// Fills GradeList from the VIP table: entry 0 is 0, entry k the grade from
-// VIP k to VIP k + 1.
-void computeGrades(const ProfileData& data, VerticalProfileLists& lists);
+// Of a normalised VIP table, with the chainages of the station table.
+VerticalProfile verticalProfileOf(const ProfileData& data);
 
-// The planned elevation at chainage x, delivered through `elevation`; returns
-// the offset of the grade line above the planned line there. Sets the curve
-// length of the first and last VIP to 0 and publishes the lists. Past the
-// last VIP the last grade continues (offset 0); without VIPs the elevation
-// is 0.
-double plannedElevation(ProfileData& data, VerticalProfileLists& lists, double x, double& elevation);
+struct PlannedPoint {
+  double elevation = 0.0;
+  // The grade line above the planned line: positive inside a crest curve.
+  double offset = 0.0;
+};
+
+// The planned line at chainage x. Past the last VIP the last grade goes on
+// (offset 0); without VIPs the elevation is 0.
+PlannedPoint plannedElevation(const VipTable& vips, const VerticalProfile& profile, double x);
 
 }  // namespace ps

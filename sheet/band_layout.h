@@ -1,12 +1,12 @@
-// The band rows: their titles from the band row list, the layout constants
-// of the sheet, and the lookup of a content row by its key title.
+// The band rows: the layout constants of the sheet, the rows built from the
+// band row list, and the lookup of a content row by its key title.
 #pragma once
 
 #include <array>
 #include <string>
 #include <string_view>
 
-#include "driver/scan_reader.h"
+#include "input/band_row_list.h"
 
 namespace ps {
 
@@ -16,24 +16,11 @@ inline constexpr double TitleColumnWidth = 50.0;  // title cells to data cells; 
 inline constexpr double DataMarginX = 20.0;       // data cell edge to chainage 0
 inline constexpr double ProfileGap = 20.0;        // top of the band stack to the datum line
 
-inline constexpr int kMaxBandTitles = 20;
-inline constexpr std::size_t kMaxBandTitleBytes = 19;
-
-// The titles as read from the band row list, in file order.
-struct BandTitles {
-  int count = 0;
-  std::array<std::string, kMaxBandTitles> word{};
-};
-
 // Row k (1 = bottom) holds the title listed n - k-th; at least one row.
 struct BandRowList {
   int count = 0;
   std::array<std::string, kMaxBandTitles + 1> title{};
 };
-
-// Reads up to 20 white-space separated titles; later ones are ignored. A
-// title above 19 bytes is refused (InputRefused).
-void readBandRowList(Scanner& in, BandTitles& titles);
 
 void buildBandRowList(const BandTitles& titles, BandRowList& rows);
 

@@ -1,72 +1,68 @@
-// Planned heights replace the input's, then the planned height, cut, fill,
+// Planned heights of the stations, then the planned height, cut, fill,
 // cumulative distance and interval distance rows.
 #include <array>
 
 #include "dxf/entity_writers.h"
-#include "dxf/shift_jis.h"
 #include "dxf/tables.h"
 #include "sheet/sheet.h"
+#include "text/shift_jis.h"
 
 namespace ps {
 
 namespace {
 
-// A number of these rows: vertical, 1 mm right of its chainage.
-void rowNumber(Sheet& sheet, int row, double chainage, double y, double value) {
-  sheet.setRowOrigin(row);
-  const double x = chainage * 1000 / sheet.hv(3) + 1;
-  penLabel(sheet.drawing, x, y, x + 1, y, textHeight(sheet.hv(14)), 90, fixed(value, 5, 3), sheet.hv(21));
+// A number of these rows, in the row whose origin is set: vertical, 1 mm
+// right of its chainage.
+void rowNumber(Sheet& sheet, double chainage, double y, double value) {
+  const double x = sheet.paperX(chainage) + 1;
+  penLabel(sheet.drawing, x, y, x + 1, y, textHeight(sheet.header.valueTextHeight), 90, fixed(value, 5, 3),
+           sheet.header.valueTextWidth);
 }
 
 }  // namespace
 
 void drawHeightDistanceRows(Sheet& sheet) {
   Drawing& d = sheet.drawing;
-  ProfileData& data = sheet.data;
-  StationTable& stations = data.stations;
+  const ProfileData& data = sheet.data;
+  const StationTable& stations = data.stations;
   const GroundPointTable& ground = data.groundPoints;
+  const auto& chainage = sheet.stationChainage;
+  auto& planned = sheet.plannedHeight;
   const int n = sheet.rows.count;
-  const double y = sheet.hv(1) / 2 - 6;
+  const double y = sheet.header.bandRowHeight / 2 - 6;
 
-  for (int i = 1; i <= stations.count; ++i) {
-    double z = 0.0;
-    plannedElevation(data, sheet.lists, sheet.chainage(stations.number[i], stations.plus[i]), z);
-    stations.plannedHeight[i] = z;
-  }
+  for (int i = 1; i <= stations.count; ++i) planned[i] = sheet.planned(chainage[i]).elevation;
 
   selectLayer(d, "D-TTL-BAND");
-  int k = findBandRow(sheet.rows, sjis::kPlannedHeight, n);
-  for (int i = 1; i <= stations.count; ++i)
-    rowNumber(sheet, k, sheet.chainage(stations.number[i], stations.plus[i]), y, stations.plannedHeight[i]);
+  sheet.setRowOrigin(findBandRow(sheet.rows, sjis::kPlannedHeight, n));
+  for (int i = 1; i <= stations.count; ++i) rowNumber(sheet, chainage[i], y, planned[i]);
 
   // The first station at exactly the ground point's chainage, or 0.
-  auto stationAt = [&](double chainage) {
+  auto stationAt = [&](double cg) {
     for (int j = 1; j <= stations.count; ++j)
-      if (sheet.chainage(stations.number[j], stations.plus[j]) == chainage) return j;
+      if (chainage[j] == cg) return j;
     return 0;
   };
 
   selectLayer(d, "D-TTL-BAND");
-  k = findBandRow(sheet.rows, sjis::kCutHeight, n);
+  sheet.setRowOrigin(findBandRow(sheet.rows, sjis::kCutHeight, n));
   for (int g = 1; g <= ground.count; ++g) {
     const double cg = sheet.chainage(ground.number[g], ground.plus[g]);
     const int j = stationAt(cg);
-    if (j != 0 && ground.height[g] >= stations.plannedHeight[j])
-      rowNumber(sheet, k, cg, y, ground.height[g] - stations.plannedHeight[j]);
+    if (j != 0 && ground.height[g] >= planned[j]) rowNumber(sheet, cg, y, ground.height[g] - planned[j]);
   }
 
   selectLayer(d, "D-TTL-BAND");
-  k = findBandRow(sheet.rows, sjis::kFillHeight, n);
+  sheet.setRowOrigin(findBandRow(sheet.rows, sjis::kFillHeight, n));
   for (int g = 1; g <= ground.count; ++g) {
     const double cg = sheet.chainage(ground.number[g], ground.plus[g]);
     const int j = stationAt(cg);
-    if (j != 0 && ground.height[g] < stations.plannedHeight[j])
-      rowNumber(sheet, k, cg, y, stations.plannedHeight[j] - ground.height[g]);
+    if (j != 0 && ground.height[g] < planned[j]) rowNumber(sheet, cg, y, planned[j] - ground.height[g]);
   }
 
   // Cumulative distances from the zero station (No.0+0.0, else the first),
   // by station arithmetic.
-  k = findBandRow(sheet.rows, sjis::kCumulativeDistance, n);
+  sheet.setRowOrigin(findBandRow(sheet.rows, sjis::kCumulativeDistance, n));
   int z = 1;
   for (int i = 1; i <= stations.count; ++i) {
     if (stations.number[i] == 0 && stations.plus[i] == 0.0) {
@@ -78,20 +74,19 @@ void drawHeightDistanceRows(Sheet& sheet) {
   for (int i = 1; i <= stations.count; ++i) {
     // The difference of two station numbers is exact in 64 bits.
     const long long steps = static_cast<long long>(stations.number[i]) - stations.number[z];
-    cumulative[i] = static_cast<double>(steps) * sheet.hv(9) + (stations.plus[i] - stations.plus[z]);
-    rowNumber(sheet, k, sheet.chainage(stations.number[i], stations.plus[i]), sheet.hv(1) / 2 - 8,
-              cumulative[i]);
+    cumulative[i] = static_cast<double>(steps) * sheet.header.stationInterval + (stations.plus[i] - stations.plus[z]);
+    rowNumber(sheet, chainage[i], sheet.header.bandRowHeight / 2 - 8, cumulative[i]);
   }
 
   selectLayer(d, "D-TTL-BAND");
-  k = findBandRow(sheet.rows, sjis::kIntervalDistance, n);
+  sheet.setRowOrigin(findBandRow(sheet.rows, sjis::kIntervalDistance, n));
   for (int i = 1; i <= stations.count; ++i) {
     double interval = 0.0;
     if (i < z)
       interval = cumulative[i + 1] - cumulative[i];
     else if (i > z)
       interval = cumulative[i] - cumulative[i - 1];
-    rowNumber(sheet, k, sheet.chainage(stations.number[i], stations.plus[i]), y, interval);
+    rowNumber(sheet, chainage[i], y, interval);
   }
 }
 

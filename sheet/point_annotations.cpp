@@ -3,32 +3,35 @@
 #include <cmath>
 
 #include "dxf/entity_writers.h"
-#include "dxf/number_format.h"
 #include "sheet/sheet.h"
+#include "text/number_format.h"
 
 namespace ps {
 
 void drawPointAnnotations(Sheet& sheet) {
   Drawing& d = sheet.drawing;
-  ProfileData& data = sheet.data;
-  const AnnotationTable& notes = data.annotations;
+  const HeaderValues& h = sheet.header;
+  const AnnotationTable& notes = sheet.data.annotations;
 
+  // The profile view's origin, its sum formed in this order.
   setOrigin(d, BandOriginX + TitleColumnWidth + DataMarginX,
-            BandOriginY + ProfileGap + sheet.rows.count * (sheet.hv(1) + sheet.hv(2)));
-  const int height = textHeight(sheet.hv(18));
+            BandOriginY + ProfileGap + sheet.rows.count * (h.bandRowHeight + h.bandRowGap));
+  const int height = textHeight(h.annotationTextHeight);
+  // cos and sin at a fixed angle only: their values are the same on every
+  // platform.
   const double angle = 30 * sheet.pi / 180;
 
   for (int i = 1; i <= notes.count; ++i) {
     const double ch = sheet.chainage(notes.number[i], notes.plus[i]);
-    double z = 0.0;
-    plannedElevation(data, sheet.lists, ch, z);
-    const Point p1{ch * 1000 / sheet.hv(3), (z - sheet.hv(7) + 2) * 1000 / sheet.hv(4)};
-    const Point p2{p1.x, p1.y + 20000 / sheet.hv(4)};
+    const double z = sheet.planned(ch).elevation;
+    const Point p1{sheet.paperX(ch), (z - h.datumLevel + 2) * 1000 / h.verticalScale};
+    const Point p2{p1.x, p1.y + 20000 / h.verticalScale};
     const Point p3{p2.x + 50 * std::cos(angle), p2.y + 50 * std::sin(angle)};
     penPolyline(d, {p1, p2, p3});
-    penLabel(d, p2.x, p2.y + 2, p2.x + 1, p2.y, height, 30, notes.text[i], sheet.hv(25));
+    penLabel(d, p2.x, p2.y + 2, p2.x + 1, p2.y, height, 30, notes.text[i], h.annotationTextWidth);
     const std::string station = "NO." + formatInt(notes.number[i]) + "+" + fixed(notes.plus[i], 2, 1);
-    penLabel(d, p2.x + 4, p2.y - sheet.hv(18), p2.x + 6, p2.y, height, 30, station, sheet.hv(25));
+    penLabel(d, p2.x + 4, p2.y - h.annotationTextHeight, p2.x + 6, p2.y, height, 30, station,
+             h.annotationTextWidth);
   }
 }
 

@@ -8,12 +8,12 @@
 
 namespace ps {
 
-int elevationLevelCount(const ProfileData& data, int limit) {
+int elevationLevelCount(const HeaderValues& header, int limit) {
   // The same comparison as the drawing loop below; level 1 is always drawn.
   int levels = 1;
   while (levels <= limit) {
     const int q = levels + 1;
-    if (q * data.header[8] * 1000 / data.header[4] > data.header[6]) break;
+    if (q * header.elevationInterval * 1000 / header.verticalScale > header.profileViewHeight) break;
     levels = q;
   }
   return levels;
@@ -21,31 +21,28 @@ int elevationLevelCount(const ProfileData& data, int limit) {
 
 void drawProfileFrame(Sheet& sheet) {
   Drawing& d = sheet.drawing;
-  const int n = sheet.rows.count;
+  const HeaderValues& h = sheet.header;
   const double p = sheet.pitch();
-  const double yd = BandOriginY + n * p + ProfileGap;
-  const double e = sheet.hv(8) * 1000 / sheet.hv(4);
-  const int height = textHeight(sheet.hv(17));
-  const double width = sheet.hv(24);
+  const double yd = sheet.datumY();
+  const double e = h.elevationInterval * 1000 / h.verticalScale;
+  const int height = textHeight(h.scaleTextHeight);
+  const double width = h.scaleTextWidth;
 
   selectLayer(d, "D-STR");
   setOrigin(d, BandOriginX, yd);
-  penPolyline(d, {{0, 0}, {TitleColumnWidth + sheet.hv(5), 0}});
+  penPolyline(d, {{0, 0}, {TitleColumnWidth + h.bandDataLength, 0}});
   setOrigin(d, BandOriginX + TitleColumnWidth, yd);
-  penPolyline(d, {{0, 0}, {0, sheet.hv(6)}});
+  penPolyline(d, {{0, 0}, {0, h.profileViewHeight}});
 
   // Scale symbol: a right triangle with both scales beside its legs.
   setOrigin(d, BandOriginX, yd);
-  const double a = sheet.hv(1) / 2;
-  const double b = a + sheet.hv(2);
+  const double a = h.bandRowHeight / 2;
+  const double b = a + h.bandRowGap;
   const double s = p * 1.2;
   penPolyline(d, {{a, b}, {s, b}, {s, b + s}, {a, b}});
-  setOrigin(d, BandOriginX, yd);
-  penLabel(d, a + 3, b - 4.5, a + 4, b - 4.5, height, 0, "1:" + fixed(sheet.hv(3), 5, 0), width);
-  setOrigin(d, BandOriginX, yd);
-  penLabel(d, s + 4.5, b + 4.5, s + 4.5, b + 5.5, height, 90, "1:" + fixed(sheet.hv(4), 5, 0), width);
-  setOrigin(d, BandOriginX, yd);
-  penLabel(d, 7.5, 0.5, 8.5, 0.5, height, 0, "DL= " + fixed(sheet.hv(7), 5, 3) + " m", width);
+  penLabel(d, a + 3, b - 4.5, a + 4, b - 4.5, height, 0, "1:" + fixed(h.horizontalScale, 5, 0), width);
+  penLabel(d, s + 4.5, b + 4.5, s + 4.5, b + 5.5, height, 90, "1:" + fixed(h.verticalScale, 5, 0), width);
+  penLabel(d, 7.5, 0.5, 8.5, 0.5, height, 0, "DL= " + fixed(h.datumLevel, 5, 3) + " m", width);
 
   auto minorTicks = [&] {
     for (int k = 1; k <= 5; ++k)
@@ -53,44 +50,36 @@ void drawProfileFrame(Sheet& sheet) {
   };
   minorTicks();
   for (int q = 1;;) {
-    setOrigin(d, BandOriginX, yd + q * sheet.hv(8) * 1000 / sheet.hv(4));
+    setOrigin(d, BandOriginX, yd + q * h.elevationInterval * 1000 / h.verticalScale);
     penPolyline(d, {{0.7 * TitleColumnWidth, 0}, {TitleColumnWidth, 0}});
     penLabel(d, 0.7 * TitleColumnWidth, 0.5, 0.7 * TitleColumnWidth + 1, 0.5, height, 0,
-             fixed(q * sheet.hv(8) + sheet.hv(7), 5, 3), width);
+             fixed(q * h.elevationInterval + h.datumLevel, 5, 3), width);
     ++q;
-    if (q * sheet.hv(8) * 1000 / sheet.hv(4) > sheet.hv(6)) break;
+    if (q * h.elevationInterval * 1000 / h.verticalScale > h.profileViewHeight) break;
     minorTicks();
   }
 
   // Ground line with a drop line from the datum line to every point.
   selectLayer(d, "D-BGD");
   const GroundPointTable& ground = sheet.data.groundPoints;
-  const double ox = BandOriginX + TitleColumnWidth + DataMarginX;
   // Each ground point's paper position, computed once: the grid below visits
   // every point 40 times.
   std::array<double, kTableSlots> gx{}, gy{};
   for (int i = 1; i <= ground.count; ++i) {
     gx[i] = sheet.stationX(ground.number[i], ground.plus[i]);
-    gy[i] = (ground.height[i] - sheet.hv(7)) * 1000 / sheet.hv(4);
+    gy[i] = sheet.profileY(ground.height[i]);
   }
+  sheet.setProfileOrigin();
   for (int i = 1; i <= ground.count; ++i) {
-    setOrigin(d, ox, yd);
-    d.scratch.x[1] = gx[i];
-    d.scratch.y[1] = 0;
-    d.scratch.x[2] = gx[i];
-    d.scratch.y[2] = gy[i];
-    drawPolyline(d, d.scratch.x.data(), d.scratch.y.data(), 2, d.pen.layerName, d.pen.thickness, d.pen.colour,
-                 d.origin.x, d.origin.y);
-    if (i >= 2) {
-      setOrigin(d, ox, yd);
-      penPolyline(d, {{gx[i - 1], gy[i - 1]}, {gx[i], gy[i]}});
-    }
+    penPolyline(d, {{gx[i], 0}, {gx[i], gy[i]}});
+    if (i >= 2) penPolyline(d, {{gx[i - 1], gy[i - 1]}, {gx[i], gy[i]}});
   }
 
-  // Elevation grid: each level, where it lies under the ground line.
-  setOrigin(d, ox, yd);
+  // Elevation grid: each level, where it lies under the ground line. The
+  // level's elevation is formed first and the datum taken off again, so that
+  // a ground point exactly on a level compares equal to it.
   for (int q = 1; q <= 20; ++q) {
-    const double level = ((q * sheet.hv(8) + sheet.hv(7)) - sheet.hv(7)) * 1000 / sheet.hv(4);
+    const double level = ((q * h.elevationInterval + h.datumLevel) - h.datumLevel) * 1000 / h.verticalScale;
     for (int i = 1; i <= ground.count - 1; ++i) {
       const double xa = gx[i], ya = gy[i];
       const double xb = gx[i + 1], yb = gy[i + 1];

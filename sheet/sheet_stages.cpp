@@ -2,19 +2,27 @@
 #include <limits>
 
 #include "dxf/entity_writers.h"
-#include "dxf/number_format.h"
 #include "geometry/chainage.h"
 #include "sheet/sheet.h"
+#include "text/number_format.h"
 
 namespace ps {
 
-double Sheet::chainage(int number, double plus) const { return chainageOf(data.stations, number, plus); }
+Sheet::Sheet(Drawing& d, const ProfileData& p, const BandTitles& titles, double piValue)
+    : drawing(d), data(p), header(p.header), pi(piValue) {
+  buildBandRowList(titles, rows);
+  for (int i = 1; i <= data.stations.count; ++i)
+    stationChainage[i] = chainageOf(data.stations, data.stations.number[i], data.stations.plus[i]);
+  profile = verticalProfileOf(data);
+}
 
-double Sheet::stationX(int number, double plus) const { return paperX(chainage(number, plus)); }
+double Sheet::chainage(int number, double plus) const { return chainageOf(data.stations, number, plus); }
 
 void Sheet::setRowOrigin(int k) {
   setOrigin(drawing, BandOriginX + TitleColumnWidth + DataMarginX, BandOriginY + (k - 1) * pitch());
 }
+
+void Sheet::setProfileOrigin() { setOrigin(drawing, BandOriginX + TitleColumnWidth + DataMarginX, datumY()); }
 
 int textHeight(double value) {
   if (std::isnan(value)) return 0;
@@ -31,7 +39,6 @@ double centredX(double m, std::string_view text) {
 }
 
 void drawBandFrameAndGround(Sheet& sheet) {
-  buildBandRowList(sheet.titles, sheet.rows);
   drawBandCells(sheet);
   drawStationRows(sheet);
   drawProfileFrame(sheet);

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "dxf/entity_writers.h"
-#include "dxf/shift_jis.h"
 #include "dxf/tables.h"
 #include "sheet/sheet.h"
+#include "text/shift_jis.h"
 
 namespace ps {
 
@@ -19,16 +19,16 @@ void drawSuperelevationDiagram(Sheet& sheet) {
   if (row == 0) return;
   sheet.setRowOrigin(row);
 
-  const double y0 = sheet.hv(1) / 2;
+  const double y0 = sheet.header.bandRowHeight / 2;
   auto level = [&](double percent) { return y0 + (percent / 8) * y0; };
-  const double yn = level(-sheet.hv(20));
-  const double ym = level(+sheet.hv(20));
-  const double runOff = sheet.hv(13) * 1000 / sheet.hv(3);
-  const double xFirst = sheet.stationX(stations.number[1], stations.plus[1]);
-  const double xLast = sheet.stationX(stations.number[stations.count], stations.plus[stations.count]);
-  const int height = textHeight(sheet.hv(14));
+  const double yn = level(-sheet.header.normalCrossfall);
+  const double ym = level(+sheet.header.normalCrossfall);
+  const double runOff = sheet.header.runOffLength * 1000 / sheet.header.horizontalScale;
+  const double xFirst = sheet.stationRowX(1);
+  const double xLast = sheet.stationRowX(stations.count);
+  const int height = textHeight(sheet.header.valueTextHeight);
   auto label = [&](double x1, double y1, double x2, double y2, std::string_view text) {
-    penLabel(d, x1, y1, x2, y2, height, 0, text, sheet.hv(21));
+    penLabel(d, x1, y1, x2, y2, height, 0, text, sheet.header.valueTextWidth);
   };
   auto caption = [&](double m, double y, const std::string& text) {
     const double x = centredX(m, text);
@@ -76,7 +76,7 @@ void drawSuperelevationDiagram(Sheet& sheet) {
 
       if (right) {
         caption((p3.x + p4.x) / 2, p3.y + 0.5, "i=" + fixed(supers.superelevation[i], 3, 1) + "%");
-        caption((p1.x + p2.x) / 2, p1.y + 0.5, "i=" + fixed(-sheet.hv(20), 3, 1) + "%");
+        caption((p1.x + p2.x) / 2, p1.y + 0.5, "i=" + fixed(-sheet.header.normalCrossfall, 3, 1) + "%");
       }
       p1 = p5;
     }

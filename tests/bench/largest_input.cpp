@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace ps::bench {
 

@@ -1,6 +1,6 @@
-// Fuzz target: the layer definition reader with the LAYER table it writes.
-// A read either refuses the file or keeps at most 19 layers of names up to
-// 49 bytes and closes the table.
+// Fuzz target: the layer definition reader with the LAYER table written from
+// it. A read either refuses the file or keeps at most 19 layers of names up
+// to 49 bytes without NUL bytes, and the table is closed.
 #include <cstdint>
 
 #include "driver/run.h"
@@ -8,22 +8,29 @@
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-  ps::StringSink sink;
-  ps::DxfStream out(sink);
-  ps::Drawing drawing(out);
+  ps::LayerRows rows;
   ps::Scanner in(ps::fuzz::asText(bytes, size), ps::kLayerFile);
   try {
-    ps::writeLayerTable(drawing, in);
+    ps::readLayerDefinitions(in, rows);
   } catch (const ps::InputRefused& refused) {
     FUZZ_CHECK(ps::fuzz::isRefusalOf(refused.message, ps::kLayerFile));
     return 0;
   }
+  FUZZ_CHECK(rows.count >= 0 && rows.count <= ps::LayerRows::kCapacity);
+  for (int i = 1; i <= rows.count; ++i) {
+    FUZZ_CHECK(rows.rows[i].name.size() <= ps::LayerRows::kMaxNameBytes);
+    FUZZ_CHECK(rows.rows[i].name.find('\0') == std::string::npos);
+  }
+
+  ps::StringSink sink;
+  ps::DxfStream out(sink);
+  ps::Drawing drawing(out);
+  drawing.layers = ps::layerDefinitionsOf(rows);
+  ps::writeLayerTable(out, drawing.layers);
   out.flush();
-  const ps::LayerDefinitions& layers = drawing.layers;
-  FUZZ_CHECK(layers.count >= 0 && layers.count <= ps::LayerDefinitions::kCapacity);
-  for (int i = 1; i <= layers.count; ++i) FUZZ_CHECK(layers.rows[i].name.size() <= ps::LayerDefinitions::kMaxNameBytes);
   FUZZ_CHECK(sink.text.ends_with("\r\nENDTAB\r\n"));
+  FUZZ_CHECK(sink.text.find('\0') == std::string::npos);
   // Selecting any layer, defined or not, stays within the table.
-  ps::selectLayer(drawing, layers.count > 0 ? layers.rows[layers.count].name : "D-STR");
+  ps::selectLayer(drawing, rows.count > 0 ? rows.rows[rows.count].name : "D-STR");
   return 0;
 }

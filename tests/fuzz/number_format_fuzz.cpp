@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "dxf/number_format.h"
+#include "text/number_format.h"
 #include "fuzz_check.h"
 
 namespace {
@@ -18,7 +18,7 @@ std::string byDefinition(double value, int width, int decimals) {
   char text[400];
   if (std::isnan(value) || std::isinf(value)) {
     std::snprintf(text, sizeof text, "%*s", width,
-                  std::isnan(value) ? (std::signbit(value) ? "-nan" : "nan") : (value < 0 ? "-inf" : "inf"));
+                  std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf"));
     return text;
   }
   std::snprintf(text, sizeof text, "%.16e", std::fabs(value));

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "driver/profile_data_reader.h"
+#include "input/profile_data_reader.h"
 #include "driver/run.h"
 #include "fuzz_check.h"
 

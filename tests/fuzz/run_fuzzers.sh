@@ -16,7 +16,7 @@ seconds=${1:-60}
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 targets="profile_data_reader layer_table band_layout run number_format landxml_reader"
 
-cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DPROFILE_SHEET_FUZZERS=ON \
+cmake -S "$root" -B "$build" -DPROFILE_SHEET_STATIC=OFF -DCMAKE_CXX_COMPILER=clang++ -DPROFILE_SHEET_FUZZERS=ON \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all -fno-omit-frame-pointer" \
   >/dev/null
 cmake --build "$build" -j2 --target $(for t in $targets; do printf '%s_fuzzer ' "$t"; done)

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "dxf/entity_writers.h"
-#include "support/test_support.h"
 
 namespace ps {
 namespace {
@@ -51,19 +49,6 @@ TEST(OffsetPoints, OffsetPointLiesAboveOrLeftForPositiveDistance) {
   EXPECT_POINT(beside(1, 1, 1, 1, 2), -1, 1);  // equal points: vertical branch
   EXPECT_POINT(beside(5, 7, 8, 11, 0), 5, 7);
   EXPECT_POINT(beside(5, 7, 5, 11, 0), 5, 7);
-}
-
-TEST(OffsetPoints, ArrowheadWritesTwoBarbsFromTheTip) {
-  test::MemoryDrawing m;
-  m.drawing.pen = PenState{"D-STR", 3, 0.25};
-  drawArrowhead(m.drawing, 0, 0, 10, 0, -2, 0.5, 0, 0);
-  auto line = [](std::string_view y2) {
-    return test::dxfLines({"LINE", "8", "D-STR", "62", "3", "39", "0.250", "10", "10.000", "20", "0.000", "30",
-                           "0", "11", "8.000", "21", y2, "31", "0", "0"});
-  };
-  EXPECT_EQ(m.text(), line("0.500") + line("-0.500"));
-  EXPECT_EQ(m.drawing.origin.x, 0.0);
-  EXPECT_EQ(m.drawing.origin.y, 0.0);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "dxf/number_format.h"
+#include "text/number_format.h"
 #include "support/sheet_fixture.h"
 
 namespace ps {
@@ -18,11 +18,18 @@ struct Line {
   Line(std::initializer_list<std::tuple<int, double, double>> vips) {
     test::addStations(data.stations, 0, 10);
     for (auto [number, height, length] : vips) addVip(data.vips, number, 0.0, height, length);
+    normaliseVipTable(data.vips);
+    profile = verticalProfileOf(data);
   }
-  double z(double x) { return (offset = plannedElevation(data, lists, x, elevation), elevation); }
+  double z(double x) {
+    const PlannedPoint p = plannedElevation(data.vips, profile, x);
+    elevation = p.elevation;
+    offset = p.offset;
+    return elevation;
+  }
   double f(double x) { return (z(x), offset); }
   ProfileData data;
-  VerticalProfileLists lists;
+  VerticalProfile profile;
   double elevation = -99.0, offset = -99.0;
 };
 
@@ -56,33 +63,32 @@ TEST(PlannedElevation, CrestExampleOnGradesAndCurve) {
   }
 }
 
-TEST(PlannedElevation, PublishesGradesAndRadiiAndZeroesEndCurves) {
-  Line c = crest();
-  c.lists.grade.fill(7.0);
-  c.lists.radius.fill(7.0);
-  c.z(50);
-  EXPECT_EQ(c.lists.grade[0], 0.0);
-  EXPECT_EQ(c.lists.grade[1], 0.02);
-  EXPECT_EQ(c.lists.grade[2], -0.01);
-  EXPECT_EQ(c.lists.radius[1], 0.0);
-  EXPECT_DOUBLE_EQ(c.lists.radius[2], -4000.0 / 3);
-  EXPECT_EQ(formatFixed(c.lists.radius[2], 5, 0), "-1333");
-  EXPECT_EQ(c.lists.radius[3], 0.0);
+TEST(PlannedElevation, ProfileHoldsChainagesGradesRadiiAndNoEndCurves) {
+  const Line c = crest();
+  const VerticalProfile& v = c.profile;
+  EXPECT_EQ(v.count, 3);
+  EXPECT_EQ(v.chainage[2], 100.0);
+  EXPECT_EQ(v.begin[2], 80.0);
+  EXPECT_EQ(v.end[2], 120.0);
+  EXPECT_EQ(v.begin[1], v.end[1]);  // the ends carry no curve
+  EXPECT_EQ(v.begin[3], v.end[3]);
+  EXPECT_EQ(v.grade[0], 0.0);
+  EXPECT_EQ(v.grade[1], 0.02);
+  EXPECT_EQ(v.grade[2], -0.01);
+  EXPECT_EQ(v.radius[1], 0.0);
+  EXPECT_DOUBLE_EQ(v.radius[2], -4000.0 / 3);
+  EXPECT_EQ(formatFixed(v.radius[2], 5, 0), "-1333");
+  EXPECT_EQ(v.radius[3], 0.0);
   EXPECT_EQ(c.data.vips.curveLength[1], 0.0);
   EXPECT_EQ(c.data.vips.curveLength[2], 40.0);
   EXPECT_EQ(c.data.vips.curveLength[3], 0.0);
-
-  VerticalProfileLists fresh;
-  computeGrades(crest().data, fresh);
-  EXPECT_EQ(fresh.grade[1], 0.02);
-  EXPECT_EQ(fresh.grade[2], -0.01);
 }
 
 TEST(PlannedElevation, SagCurveHasPositiveRadiusAndNegativeOffset) {
   Line s{{0, 10.0, 0.0}, {5, 8.0, 40.0}, {10, 11.0, 0.0}};
   EXPECT_DOUBLE_EQ(s.z(100), 8.25);
   EXPECT_DOUBLE_EQ(s.offset, -0.25);  // (g1 - g2) * L / 8
-  EXPECT_DOUBLE_EQ(s.lists.radius[2], 800.0);
+  EXPECT_DOUBLE_EQ(s.profile.radius[2], 800.0);
 }
 
 TEST(PlannedElevation, SharpBreakTwoVipsAndBeyondTheLastVip) {
@@ -122,12 +128,12 @@ TEST(PlannedElevation, DegenerateGradesFlowThroughAsInfinities) {
   Line straight{{0, 10.0, 0.0}, {5, 12.0, 40.0}, {10, 14.0, 0.0}};
   EXPECT_EQ(straight.z(100), 12.0);
   EXPECT_EQ(straight.offset, 0.0);
-  EXPECT_TRUE(std::isinf(straight.lists.radius[2]));
+  EXPECT_TRUE(std::isinf(straight.profile.radius[2]));
 
   // Two VIPs at one chainage: an infinite grade; every query still returns.
   Line vertical{{0, 10.0, 0.0}, {5, 12.0, 40.0}, {5, 13.0, 0.0}};
   for (double x : {-10.0, 90.0, 100.0, 130.0}) vertical.z(x);
-  EXPECT_TRUE(std::isinf(vertical.lists.grade[2]));
+  EXPECT_TRUE(std::isinf(vertical.profile.grade[2]));
   EXPECT_EQ(vertical.z(50), 11.0);
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 #include "support/sheet_fixture.h"
 
 namespace ps {
@@ -38,24 +38,6 @@ TEST(BandLayout, ListIsReadTopFirstAndRowOneIsTheLastTitle) {
   EXPECT_EQ(findBandRow(empty, sjis::kStationNumber, 1), 0);
 }
 
-TEST(BandLayout, TitleLimitsRefuseLongTitlesAndIgnoreATwentyFirst) {
-  BandTitles titles;
-  EXPECT_EQ(rowsFrom(std::string(19, 'x'), titles).title[1], std::string(19, 'x'));
-  try {
-    rowsFrom("ok " + std::string(20, 'x'), titles);
-    ADD_FAILURE() << "a 20-byte title was accepted";
-  } catch (const InputRefused& refused) {
-    EXPECT_EQ(refused.message, std::string("temp.cd5") + sjis::kBandTitleLimit);
-  }
-
-  std::string list;
-  for (int k = 1; k <= 21; ++k) list += "t" + std::to_string(k) + "\n";
-  const BandRowList rows = rowsFrom(list, titles);
-  EXPECT_EQ(titles.count, 20);
-  EXPECT_EQ(rows.title[20], "t1");
-  EXPECT_EQ(rows.title[1], "t20");
-}
-
 TEST(BandLayout, LookupMatchesTheFirstCharacterAndTheLowestRowWins) {
   BandTitles titles;
   // Two titles starting with the planned-height character (the second is
@@ -75,7 +57,7 @@ TEST(BandLayout, LookupMatchesTheFirstCharacterAndTheLowestRowWins) {
 TEST(BandLayout, CellsAndTitlesPerRowThenDataCells) {
   SheetFixture f;
   f.bandRows({"top", "bottom"});
-  drawBandCells(f.sheet);
+  drawBandCells(f.sheet());
   const auto e = f.entities();
   EXPECT_EQ(test::kinds(e), "LLLLTLLLLTLLLLLLLL");
   // Row 2: cells from y 62 to 72, the title 15 mm left of the cell's centre.

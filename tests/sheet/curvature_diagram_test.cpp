@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 #include "dxf/tables.h"
 #include "sheet/sheet.h"
 #include "support/sheet_fixture.h"
@@ -14,8 +14,8 @@ using test::SheetFixture;
 // 2 mm high and apart. Stations No.0..No.4 every 20 m.
 struct Curvature : SheetFixture {
   Curvature() {
-    data.header[1] = 20;
-    data.header[19] = 2;
+    data.header.bandRowHeight = 20;
+    data.header.curvatureTextHeight = 2;
     bandRows({sjis::kCurvatureDiagram});
     test::addStations(data.stations, 0, 4);
   }
@@ -31,7 +31,7 @@ struct Curvature : SheetFixture {
 TEST(CurvatureDiagram, RaisedStepWithCaptionsHangingFromIt) {
   Curvature f;
   f.curve(1, 3, -300);  // 6 mm above the centre line, from x 20 to 60
-  drawCurvatureDiagram(f.sheet);
+  drawCurvatureDiagram(f.sheet());
   EXPECT_EQ(f.entities(),
             (std::vector<std::string>{
                 "L 170.000,60.000 190.000,60.000", "L 190.000,60.000 190.000,66.000",
@@ -45,7 +45,7 @@ TEST(CurvatureDiagram, ZeroAndPositiveRadiiHangTheColumnFromTheRowTop) {
   Curvature f;
   f.curve(1, 2, 0);    // no step at all
   f.curve(2, 3, 150);  // begins where the first ends; 3 mm below
-  drawCurvatureDiagram(f.sheet);
+  drawCurvatureDiagram(f.sheet());
   const auto e = f.entities();
   EXPECT_EQ(test::kinds(e), "LLLLTTTTTTTT" "LLLLTTTTTTTT" "L");
   EXPECT_EQ(e[1], "L 190.000,60.000 190.000,60.000");
@@ -60,14 +60,14 @@ TEST(CurvatureDiagram, ZeroAndPositiveRadiiHangTheColumnFromTheRowTop) {
 
 TEST(CurvatureDiagram, NoCurvesDrawOneLineAndAMissingRowNothing) {
   Curvature f;
-  drawCurvatureDiagram(f.sheet);
+  drawCurvatureDiagram(f.sheet());
   EXPECT_EQ(f.entities(), (std::vector<std::string>{"L 170.000,60.000 250.000,60.000"}));
 
   SheetFixture missing;
   missing.bandRows({sjis::kPlannedHeight});
   test::addStations(missing.data.stations, 0, 4);
   selectLayer(missing.memory.drawing, "D-STR");
-  drawCurvatureDiagram(missing.sheet);
+  drawCurvatureDiagram(missing.sheet());
   EXPECT_EQ(missing.memory.text(), "");
   EXPECT_EQ(missing.memory.drawing.pen.layerName, "D-TTL-BAND");
   EXPECT_EQ(missing.memory.drawing.pen.colour, 7);

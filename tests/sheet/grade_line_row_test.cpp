@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 #include "sheet/sheet.h"
 #include "support/sheet_fixture.h"
 
@@ -28,7 +28,7 @@ struct GradeRow : SheetFixture {
 
 TEST(GradeLineRow, CirclesHeightsAndSteppedSymbolsWithGradeAndLength) {
   GradeRow f;
-  drawGradeLineRow(f.sheet);
+  drawGradeLineRow(f.sheet());
   EXPECT_EQ(f.entities(),
             (std::vector<std::string>{
                 "C 170.0,55.0 r5.0", "T 170.0,49.0 10.000", "C 220.0,55.0 r5.0", "T 220.0,49.0 8.750",
@@ -47,7 +47,7 @@ TEST(GradeLineRow, CirclesHeightsAndSteppedSymbolsWithGradeAndLength) {
 TEST(GradeLineRow, SingleVipDrawsCircleAndHeightOnly) {
   GradeRow f;
   f.data.vips.count = 1;
-  drawGradeLineRow(f.sheet);
+  drawGradeLineRow(f.sheet());
   EXPECT_EQ(f.entities(), (std::vector<std::string>{"C 170.0,55.0 r5.0", "T 170.0,49.0 10.000"}));
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 #include "sheet/sheet.h"
 #include "support/sheet_fixture.h"
 
@@ -32,8 +32,8 @@ TEST(HeightDistanceRows, PlannedHeightsReplaceTheInputAndGiveCutAndFill) {
   f.ground(1, 1e-9, 50.0);  // next to a station, not on it: nothing
   f.ground(2, 0.0, 10.0);   // fill
   f.ground(2, 10.0, 20.0);  // between stations: nothing
-  drawHeightDistanceRows(f.sheet);
-  EXPECT_DOUBLE_EQ(f.data.stations.plannedHeight[3], 10.8);
+  drawHeightDistanceRows(f.sheet());
+  EXPECT_DOUBLE_EQ(f.sheet().plannedHeight[3], 10.8);
   const auto t = f.texts();
   ASSERT_EQ(t.size(), 6u + 2 + 1 + 6 + 6);
   EXPECT_EQ(std::vector<std::string>(t.begin(), t.begin() + 9),
@@ -49,7 +49,7 @@ TEST(HeightDistanceRows, DistancesFollowStationNumbersFromTheZeroStation) {
   addStation(first.data.stations, 1, 0.0, 0.0);
   addStation(first.data.stations, 1, 10.0, 10.0);
   addStation(first.data.stations, 2, 0.0, 10.0);
-  drawHeightDistanceRows(first.sheet);
+  drawHeightDistanceRows(first.sheet());
   const auto a = first.texts();
   EXPECT_EQ(std::vector<std::string>(a.end() - 6, a.end()),
             (std::vector<std::string>{"T 171.0,59.0 0.000", "T 181.0,59.0 10.000", "T 191.0,59.0 20.000",
@@ -59,7 +59,7 @@ TEST(HeightDistanceRows, DistancesFollowStationNumbersFromTheZeroStation) {
   addStation(before.data.stations, -1, 0.0, 0.0);
   addStation(before.data.stations, -1, 12.0, 0.0);
   addStation(before.data.stations, 0, 0.0, 0.0);
-  drawHeightDistanceRows(before.sheet);
+  drawHeightDistanceRows(before.sheet());
   const auto b = before.texts();
   EXPECT_EQ(std::vector<std::string>(b.end() - 6, b.end()),
             (std::vector<std::string>{"T 171.0,59.0 -20.000", "T 171.0,59.0 -8.000", "T 171.0,59.0 0.000",
@@ -69,13 +69,13 @@ TEST(HeightDistanceRows, DistancesFollowStationNumbersFromTheZeroStation) {
 TEST(HeightDistanceRows, NothingWithoutStationsAndRowZeroForMissingTitles) {
   Rows empty;
   empty.ground(0, 0.0, 10.0);
-  drawHeightDistanceRows(empty.sheet);
+  drawHeightDistanceRows(empty.sheet());
   EXPECT_EQ(empty.memory.text(), "");
 
   SheetFixture missing;
   missing.bandRows({"x"});
   addStation(missing.data.stations, 0, 0.0, 0.0);
-  drawHeightDistanceRows(missing.sheet);
+  drawHeightDistanceRows(missing.sheet());
   EXPECT_EQ(only(missing.entities(), 'T'),
             (std::vector<std::string>{"T 171.0,37.0 0.000", "T 171.0,35.0 0.000", "T 171.0,37.0 0.000"}));
 }

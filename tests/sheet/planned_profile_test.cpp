@@ -25,7 +25,7 @@ struct Profile : SheetFixture {
 
 TEST(PlannedProfile, CrestCurveWithDimensionRadiusAndStationOffsets) {
   Profile f;
-  drawPlannedProfile(f.sheet);
+  drawPlannedProfile(f.sheet());
   const auto e = f.entities();
   // Markers and grade lines, ten chords, two arrowheads, the dimension line,
   // length and radius, then line and offset per station in the curve.
@@ -50,18 +50,45 @@ TEST(PlannedProfile, CrestCurveWithDimensionRadiusAndStationOffsets) {
 
 TEST(PlannedProfile, CurveLengthZeroDrawsOnlyMarkersAndGradeLines) {
   Profile f(12.0, 0.0);
-  drawPlannedProfile(f.sheet);
+  drawPlannedProfile(f.sheet());
   EXPECT_EQ(test::kinds(f.entities()), "LLLLL");
 }
 
 TEST(PlannedProfile, EqualGradesShowAnInfiniteRadius) {
   Profile f(12.0, 40.0);
   f.data.vips.height[3] = 14.0;
-  drawPlannedProfile(f.sheet);
+  drawPlannedProfile(f.sheet());
   const auto t = only(f.entities(), 'T');
   ASSERT_EQ(t.size(), 5u);
   EXPECT_EQ(t[1], "T 258.0,88.0 VCR=   inf m");
   EXPECT_EQ(t[3], "T 269.0,95.0 y= 0.000 m");
+}
+
+TEST(PlannedProfile, AStationAtTheEndOfACurveTakesItsOffsetFromThatCurve) {
+  // The next VIP's tangent would give +0.000 where the curve gives -0.000.
+  SheetFixture f;
+  f.bandRows({"x"});
+  test::addStations(f.data.stations, 0, 5);
+  addVip(f.data.vips, 0, 0.0, 10.0, 0.0);
+  addVip(f.data.vips, 2, 0.0, 12.9, 40.0);  // curve from No.1 to No.3
+  addVip(f.data.vips, 5, 0.0, 10.7, 0.0);
+  drawPlannedProfile(f.sheet());
+  const auto t = only(f.entities(), 'T');
+  ASSERT_EQ(t.size(), 2u + 3);
+  EXPECT_EQ(t.back().substr(t.back().find(' ', 2) + 1), "y= -0.000 m");
+}
+
+TEST(PlannedProfile, ArrowheadWritesTwoBarbsFromTheTip) {
+  test::MemoryDrawing m;
+  m.drawing.pen = PenState{"D-STR", 3, 0.25};
+  drawArrowhead(m.drawing, 0, 0, 10, 0, -2, 0.5);
+  auto line = [](std::string_view y2) {
+    return test::dxfLines({"LINE", "8", "D-STR", "62", "3", "39", "0.250", "10", "10.000", "20", "0.000", "30",
+                           "0", "11", "8.000", "21", y2, "31", "0", "0"});
+  };
+  EXPECT_EQ(m.text(), line("0.500") + line("-0.500"));
+  EXPECT_EQ(m.drawing.origin.x, 0.0);
+  EXPECT_EQ(m.drawing.origin.y, 0.0);
 }
 
 }  // namespace

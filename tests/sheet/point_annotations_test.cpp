@@ -13,7 +13,7 @@ using test::SheetFixture;
 // datum height, so the grade line lies on y = 0 of the profile view.
 struct Annotations : SheetFixture {
   Annotations() {
-    data.header[4] = 1000;
+    data.header.verticalScale = 1000;
     bandRows({"x"});
     test::addStation(data.stations, 12, 0.0, 0.0);
     test::addStation(data.stations, 13, 0.0, 20.0);
@@ -33,7 +33,7 @@ TEST(PointAnnotations, LeaderTwoMillimetresAboveTheGradeLineWithTextAndStation) 
   f.note(12, 5.5, "BP");
   f.note(12, 0.0, "");
   selectLayer(f.memory.drawing, "D-TTL-BAND");  // as the curvature diagram leaves it
-  drawPointAnnotations(f.sheet);
+  drawPointAnnotations(f.sheet());
   EXPECT_EQ(f.entities(),
             (std::vector<std::string>{"L 175.500,84.000 175.500,104.000", "L 175.500,104.000 218.801,129.000",
                                       "T 175.5,106.0 BP", "T 179.5,101.5 NO.12+5.5",
@@ -50,7 +50,7 @@ TEST(PointAnnotations, LeaderTwoMillimetresAboveTheGradeLineWithTextAndStation) 
 
 TEST(PointAnnotations, NoRowsOnlySetTheOrigin) {
   Annotations f;
-  drawPointAnnotations(f.sheet);
+  drawPointAnnotations(f.sheet());
   EXPECT_EQ(f.memory.text(), "");
   EXPECT_EQ(f.memory.drawing.origin.x, 170.0);
   EXPECT_EQ(f.memory.drawing.origin.y, 82.0);

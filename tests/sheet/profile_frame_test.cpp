@@ -20,7 +20,7 @@ struct Frame : SheetFixture {
 
 TEST(ProfileFrame, ScalesDatumAndLabelledLevels) {
   Frame f;
-  drawProfileFrame(f.sheet);
+  drawProfileFrame(f.sheet());
   const auto e = f.entities();
   EXPECT_EQ(only(e, 'T'), (std::vector<std::string>{"T 108.0,84.5 1: 1000", "T 118.9,93.5 1:  100",
                                                     "T 107.5,82.5 DL= 10.000 m", "T 135.0,132.5 15.000",
@@ -35,18 +35,18 @@ TEST(ProfileFrame, ScalesDatumAndLabelledLevels) {
   EXPECT_EQ(e[13], "L 135.000,132.000 150.000,132.000");
   EXPECT_EQ(e[20], "L 135.000,182.000 150.000,182.000");
   EXPECT_EQ(test::kinds(e), "LLLLLTTTLLLLLLTLLLLLLT");
-  EXPECT_EQ(elevationLevelCount(f.data, 1000), 2);
+  EXPECT_EQ(elevationLevelCount(f.data.header, 1000), 2);
 }
 
 TEST(ProfileFrame, LevelOneIsDrawnAboveAShortAxis) {
   Frame f;
-  f.data.header[6] = 40;
-  drawProfileFrame(f.sheet);
+  f.data.header.profileViewHeight = 40;
+  drawProfileFrame(f.sheet());
   const auto e = f.entities();
   EXPECT_EQ(test::kinds(e), "LLLLLTTTLLLLLLT");
   EXPECT_EQ(e.back(), "T 135.0,132.5 15.000");
-  EXPECT_EQ(elevationLevelCount(f.data, 1000), 1);
-  EXPECT_EQ(elevationLevelCount(f.data, 0), 1);
+  EXPECT_EQ(elevationLevelCount(f.data.header, 1000), 1);
+  EXPECT_EQ(elevationLevelCount(f.data.header, 0), 1);
 }
 
 TEST(ProfileFrame, GroundLineWithDropLinesFromTheDatum) {
@@ -54,7 +54,7 @@ TEST(ProfileFrame, GroundLineWithDropLinesFromTheDatum) {
   f.ground(0, 0.0, 12.0);
   f.ground(1, 10.0, 18.0);
   f.ground(3, 0.0, 8.0);  // below the datum
-  drawProfileFrame(f.sheet);
+  drawProfileFrame(f.sheet());
   const auto e = f.entities();
   EXPECT_EQ(f.memory.drawing.pen.layerName, "D-BGD");
   EXPECT_EQ(std::vector<std::string>(e.begin() + 22, e.begin() + 27),
@@ -69,7 +69,7 @@ TEST(ProfileFrame, GridRunsUnderTheGroundOnly) {
   f.ground(1, 10.0, 18.0);  // rises through level 1 (15 m)
   f.ground(3, 0.0, 12.0);   // falls through it again
   f.ground(4, 0.0, 15.0);   // ends exactly on it: nothing
-  drawProfileFrame(f.sheet);
+  drawProfileFrame(f.sheet());
   EXPECT_EQ(only(f.entities(), 'H'), (std::vector<std::string>{"H 185,132 200,132", "H 200,132 215,132"}));
 }
 
@@ -78,10 +78,26 @@ TEST(ProfileFrame, GroundBetweenLevelsThreeAndFourFillsLevelsOneToThree) {
   f.ground(0, 0.0, 26.0);
   f.ground(1, 0.0, 28.0);
   f.ground(2, 0.0, 27.0);
-  drawProfileFrame(f.sheet);
+  drawProfileFrame(f.sheet());
   EXPECT_EQ(only(f.entities(), 'H'),
             (std::vector<std::string>{"H 170,132 190,132", "H 190,132 210,132", "H 170,182 190,182",
                                       "H 190,182 210,182", "H 170,232 190,232", "H 190,232 210,232"}));
+}
+
+TEST(ProfileFrame, GridHasTwentyLevelsAndALevelThroughAPointCountsAsUnderIt) {
+  Frame f;
+  f.ground(0, 0.0, 111.0);  // above level 20 (110 m), whatever the axis shows
+  f.ground(1, 0.0, 112.0);
+  f.ground(2, 0.0, 15.0);   // exactly on level 1, coming down from above
+  drawProfileFrame(f.sheet());
+  const auto h = only(f.entities(), 'H');
+  // Levels 1 to 20 under the first pair; the second pair crosses levels 2
+  // to 20 and lies wholly on or above level 1.
+  ASSERT_EQ(h.size(), 20u + 20);
+  EXPECT_EQ(h[0], "H 170,132 190,132");
+  EXPECT_EQ(h[1], "H 190,132 210,132");
+  EXPECT_EQ(h[38], "H 170,1082 190,1082");
+  EXPECT_EQ(h[39], "H 190,1082 190,1082");  // from the point to the crossing 0.4 mm on
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 #include "sheet/sheet.h"
 #include "support/sheet_fixture.h"
 
@@ -24,7 +24,7 @@ struct StationRows : SheetFixture {
 TEST(StationRows, LabelsPerStationWithATickInEveryGap) {
   StationRows f;
   f.bandRows({sjis::kStationNumber, sjis::kGroundHeight, sjis::kPlannedHeight});
-  drawStationRows(f.sheet);
+  drawStationRows(f.sheet());
   const auto e = f.entities();
   // Station labels in row 3 (y origin 74), ground heights in row 2 (62).
   EXPECT_EQ(e, (std::vector<std::string>{
@@ -45,7 +45,7 @@ TEST(StationRows, MissingKeysDrawOnePitchBelowRowOne) {
   StationRows f;
   f.bandRows({"x"});  // one row: no ticks at all
   f.data.groundPoints.count = 1;
-  drawStationRows(f.sheet);
+  drawStationRows(f.sheet());
   EXPECT_EQ(f.entities(), (std::vector<std::string>{"T 171.0,37.0 -1.500", "T 191.0,37.0 No.12",
                                                     "T 203.5,37.0 +12.500", "T 191.0,37.0 123.457"}));
 }
@@ -55,7 +55,7 @@ TEST(StationRows, PlusPointLabelsAndNoGround) {
   f.bandRows({sjis::kStationNumber});
   f.data.stations.plus[2] = 1.5;
   f.data.groundPoints.count = 0;
-  drawStationRows(f.sheet);
+  drawStationRows(f.sheet());
   EXPECT_EQ(only(f.entities(), 'T'),
             (std::vector<std::string>{"T 171.0,49.0 -1.500", "T 191.0,49.0 +1.500", "T 203.5,49.0 +12.500"}));
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 #include "sheet/sheet.h"
 #include "support/sheet_fixture.h"
 
@@ -15,9 +15,9 @@ using test::SheetFixture;
 // at 1:1000, so 10 mm. Stations No.0..No.5 every 20 m.
 struct Superelevation : SheetFixture {
   Superelevation() {
-    data.header[1] = 32;
-    data.header[13] = 10;
-    data.header[20] = 2;
+    data.header.bandRowHeight = 32;
+    data.header.runOffLength = 10;
+    data.header.normalCrossfall = 2;
     bandRows({sjis::kSuperelevationDiagram});
     test::addStations(data.stations, 0, 5);
   }
@@ -40,7 +40,7 @@ struct Superelevation : SheetFixture {
 TEST(SuperelevationDiagram, IsolatedRowRisesOnTheRightAndFallsLateOnTheLeft) {
   Superelevation f;
   f.row(2, 0.0, 3, 6.0, 150);  // full superelevation from x 40 to 60
-  drawSuperelevationDiagram(f.sheet);
+  drawSuperelevationDiagram(f.sheet());
   EXPECT_EQ(f.entities(),
             (std::vector<std::string>{
                 "L 170.000,66.000 270.000,66.000", "P 155,55 170,55",
@@ -52,11 +52,25 @@ TEST(SuperelevationDiagram, IsolatedRowRisesOnTheRightAndFallsLateOnTheLeft) {
                 "H 170,62 205,62", "H 205,62 210,54", "H 210,54 230,54", "H 230,54 235,62", "H 235,62 270,62"}));
 }
 
+TEST(SuperelevationDiagram, ZeroPercentRowRisesToTheZeroLineOnBothSides) {
+  Superelevation f;
+  f.row(2, 0.0, 3, 0.0, 150);
+  drawSuperelevationDiagram(f.sheet());
+  // Full superelevation on the zero line is no falling side: plain ramps.
+  const std::vector<std::string> ramps{"170,62 200,62", "200,62 210,66", "210,66 230,66", "230,66 240,62",
+                                       "240,62 270,62"};
+  for (char kind : {'P', 'H'}) {
+    std::vector<std::string> want;
+    for (const std::string& r : ramps) want.push_back(std::string(1, kind) + " " + r);
+    EXPECT_EQ(f.side(kind), want) << kind;
+  }
+}
+
 TEST(SuperelevationDiagram, RowsExactlyTwoRunOffsApartAreNotJoined) {
   Superelevation f;
   f.row(1, 0.0, 2, 6.0, 150);
   f.row(3, 0.0, 4, 6.0, 150);
-  drawSuperelevationDiagram(f.sheet);
+  drawSuperelevationDiagram(f.sheet());
   EXPECT_EQ(f.side('P'), (std::vector<std::string>{"P 170,62 180,62", "P 180,62 190,78", "P 190,78 210,78",
                                                    "P 210,78 220,62", "P 220,62 220,62", "P 220,62 230,78",
                                                    "P 230,78 250,78", "P 250,78 260,62", "P 260,62 270,62"}));
@@ -66,7 +80,7 @@ TEST(SuperelevationDiagram, CloseRowsAreJoinedAtFullSuperelevation) {
   Superelevation f;
   f.row(1, 0.0, 2, 6.0, 150);
   f.row(2, 15.0, 4, 6.0, 150);  // starts 15 mm after the first ends
-  drawSuperelevationDiagram(f.sheet);
+  drawSuperelevationDiagram(f.sheet());
   EXPECT_EQ(f.side('P'), (std::vector<std::string>{"P 170,62 180,62", "P 180,62 190,78", "P 190,78 210,78",
                                                    "P 210,78 225,78", "P 225,78 225,78", "P 225,78 225,78",
                                                    "P 225,78 250,78", "P 250,78 260,62", "P 260,62 270,62"}));
@@ -82,7 +96,7 @@ TEST(SuperelevationDiagram, CloseRowsAreJoinedAtFullSuperelevation) {
 TEST(SuperelevationDiagram, ZeroRadiusMakesTheRightSideFall) {
   Superelevation f;
   f.row(2, 0.0, 3, 6.0, 0);
-  drawSuperelevationDiagram(f.sheet);
+  drawSuperelevationDiagram(f.sheet());
   EXPECT_EQ(f.side('P'), (std::vector<std::string>{"P 170,62 205,62", "P 205,62 210,54", "P 210,54 230,54",
                                                    "P 230,54 235,62", "P 235,62 270,62"}));
   EXPECT_EQ(f.side('H')[1], "H 200,62 210,78");
@@ -91,7 +105,7 @@ TEST(SuperelevationDiagram, ZeroRadiusMakesTheRightSideFall) {
 
 TEST(SuperelevationDiagram, NoRowsDrawNormalCrossfallAndAMissingRowNothing) {
   Superelevation f;
-  drawSuperelevationDiagram(f.sheet);
+  drawSuperelevationDiagram(f.sheet());
   const auto e = f.entities();
   ASSERT_EQ(e.size(), 7u);
   EXPECT_EQ(e[5], "P 170,62 270,62");
@@ -100,7 +114,7 @@ TEST(SuperelevationDiagram, NoRowsDrawNormalCrossfallAndAMissingRowNothing) {
   Superelevation missing;
   missing.bandRows({sjis::kCurvatureDiagram});
   missing.row(2, 0.0, 3, 6.0, 150);
-  drawSuperelevationDiagram(missing.sheet);
+  drawSuperelevationDiagram(missing.sheet());
   EXPECT_EQ(missing.memory.text(), "");
 }
 

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,13 +81,13 @@ inline std::string kinds(const std::vector<std::string>& entities) {
 }
 
 struct SheetFixture {
-  SheetFixture() : sheet(memory.drawing, data, titles, 4 * std::atan(1.0)) {
+  SheetFixture() {
     memory.defineLayer("D-TTL-BAND", 7, 0.0);
     memory.defineLayer("D-STR", 3, 0.25);
     memory.defineLayer("D-BGD", 1, 0.0);
-    const double header[27] = {0,  10, 2,   1000, 100, 400, 100, 10, 5,   20, 0,   0, 0,   10,
-                               2.5, 3.5, 2.5, 3,    2.5, 2,   2,   0.8, 1, 0.8, 1, 1, 0.8};
-    for (int k = 0; k <= 26; ++k) data.header[k] = header[k];
+    const double header[26] = {10,  2,   1000, 100, 400, 100, 10, 5,   20, 0,   0, 0,   10,
+                               2.5, 3.5, 2.5,  3,   2.5, 2,   2,  0.8, 1,  0.8, 1, 1, 0.8};
+    for (int k = 0; k < 26; ++k) data.header.*kHeaderFileOrder[k] = header[k];
   }
   SheetFixture(const SheetFixture&) = delete;
   SheetFixture& operator=(const SheetFixture&) = delete;
@@ -95,7 +96,6 @@ struct SheetFixture {
   void bandRows(std::initializer_list<std::string> fileOrder) {
     titles.count = 0;
     for (const std::string& t : fileOrder) titles.word[titles.count++] = t;
-    buildBandRowList(titles, sheet.rows);
   }
   void ground(int number, double plus, double height) {
     GroundPointTable& g = data.groundPoints;
@@ -104,12 +104,23 @@ struct SheetFixture {
     g.plus[g.count] = plus;
     g.height[g.count] = height;
   }
+  // The sheet over the data as filled so far, its VIP table normalised as
+  // the run does; made on first use.
+  Sheet& sheet() {
+    if (!sheet_) {
+      normaliseVipTable(data.vips);
+      sheet_.emplace(memory.drawing, data, titles, 4 * std::atan(1.0));
+    }
+    return *sheet_;
+  }
   std::vector<std::string> entities() { return summarize(memory.lines()); }
 
   MemoryDrawing memory;
   ProfileData data;
   BandTitles titles;
-  Sheet sheet;
+
+ private:
+  std::optional<Sheet> sheet_;
 };
 
 }  // namespace ps::test

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/profile_data.h"
+#include "input/profile_data.h"
 #include "dxf/drawing.h"
 #include "dxf/output.h"
 

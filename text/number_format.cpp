@@ -1,9 +1,10 @@
-#include "dxf/number_format.h"
+#include "text/number_format.h"
 
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace ps {
 
@@ -24,6 +25,60 @@ namespace {
 void appendPadded(std::string& out, const char* text, std::size_t len, int width) {
   if (width > 0 && static_cast<std::size_t>(width) > len) out.append(width - len, ' ');
   out.append(text, len);
+}
+
+// "00" to "99".
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes `value` (below 10^16) in decimal ending just before `end`; returns
+// where its first digit stands.
+char* writeDigitsBackward(char* end, std::uint64_t value) {
+  while (value >= 100) {
+    const std::uint64_t pair = value % 100;
+    value /= 100;
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * pair, 2);
+  }
+  if (value >= 10) {
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * value, 2);
+  } else {
+    *--end = static_cast<char>('0' + value);
+  }
+  return end;
+}
+
+// Writes a count of units of 10^-Decimals: the padding, the sign, the whole
+// part, the decimals.
+template <int Decimals>
+char* writeUnitsWith(char* out, std::uint64_t units, bool negative, int width) {
+  constexpr std::uint64_t kScale = Decimals == 0 ? 1 : Decimals == 1 ? 10 : Decimals == 2 ? 100 : 1000;
+  char digits[24];
+  char* const end = digits + sizeof digits;
+  char* first = end;
+  if constexpr (Decimals > 0) {
+    std::uint64_t fraction = units % kScale;
+    for (int k = 0; k < Decimals; ++k, fraction /= 10) *--first = static_cast<char>('0' + fraction % 10);
+    *--first = '.';
+  }
+  first = writeDigitsBackward(first, units / kScale);
+  const int length = negative + static_cast<int>(end - first);
+  for (int k = length; k < width; ++k) *out++ = ' ';
+  if (negative) *out++ = '-';
+  std::memcpy(out, first, static_cast<std::size_t>(end - first));
+  return out + (end - first);
+}
+
+char* writeUnits(char* out, std::uint64_t units, bool negative, int width, int decimals) {
+  switch (decimals) {
+    case 0: return writeUnitsWith<0>(out, units, negative, width);
+    case 1: return writeUnitsWith<1>(out, units, negative, width);
+    case 2: return writeUnitsWith<2>(out, units, negative, width);
+    default: return writeUnitsWith<3>(out, units, negative, width);
+  }
 }
 
 }  // namespace
@@ -58,31 +113,21 @@ char* writeShortFixed(char* out, double value, int width, int decimals) {
     const std::uint64_t whole = scaled >> s;
     const std::uint64_t rest = scaled & ((std::uint64_t{1} << s) - 1);
     const std::uint64_t half = std::uint64_t{1} << (s - 1);
-    const double distance = static_cast<double>(rest > half ? rest - half : half - rest);
-    // Against twice the bound above; an exact tie falls back too. 2^-s is
-    // built from its bits (s < 64, a normal double).
-    const double twoToMinusS = std::bit_cast<double>(static_cast<std::uint64_t>(1023 - s) << 52);
-    if (!(distance * twoToMinusS > magnitude * static_cast<double>(kScale[decimals]) * 1e-16)) return nullptr;
-    units = whole + (rest > half ? 1 : 0);
+    if (rest == half) {
+      // An exact tie, whole + 1/2 units: at most 17 significant digits, so
+      // the first rounding keeps it and the second rounds it away from zero.
+      units = whole + 1;
+    } else {
+      const double distance = static_cast<double>(rest > half ? rest - half : half - rest);
+      // Against twice the bound above. 2^-s is built from its bits (s < 64,
+      // a normal double).
+      const double twoToMinusS = std::bit_cast<double>(static_cast<std::uint64_t>(1023 - s) << 52);
+      if (!(distance * twoToMinusS > magnitude * static_cast<double>(kScale[decimals]) * 1e-16)) return nullptr;
+      units = whole + (rest > half ? 1 : 0);
+    }
   }
 
-  // Written in place: the padding, the sign, the whole part, the decimals.
-  const std::uint64_t scale = kScale[decimals];
-  std::uint64_t whole = units / scale, fraction = units % scale;
-  int wholeDigits = 1;
-  for (std::uint64_t rest = whole; rest >= 10; rest /= 10) ++wholeDigits;
-  const bool negative = std::signbit(value);
-  const int length = negative + wholeDigits + (decimals > 0 ? 1 + decimals : 0);
-  for (int k = length; k < width; ++k) *out++ = ' ';
-  if (negative) *out++ = '-';
-  for (int k = wholeDigits - 1; k >= 0; --k, whole /= 10) out[k] = static_cast<char>('0' + whole % 10);
-  out += wholeDigits;
-  if (decimals > 0) {
-    *out++ = '.';
-    for (int k = decimals - 1; k >= 0; --k, fraction /= 10) out[k] = static_cast<char>('0' + fraction % 10);
-    out += decimals;
-  }
-  return out;
+  return writeUnits(out, units, std::signbit(value), width, decimals);
 }
 
 void appendFixed(std::string& out, double value, int width, int decimals) {
@@ -94,7 +139,8 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
 
   const bool negative = std::signbit(value);
   if (std::isnan(value) || std::isinf(value)) {
-    const char* word = std::isnan(value) ? (negative ? "-nan" : "nan") : (negative ? "-inf" : "inf");
+    // NaN prints without its sign bit, which differs between processors.
+    const char* word = std::isnan(value) ? "nan" : (negative ? "-inf" : "inf");
     appendPadded(out, word, std::char_traits<char>::length(word), width);
     return;
   }
@@ -119,7 +165,7 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
   if (keep < 0) {
     kept = "0";
   } else if (keep == 0) {
-    kept = digits[0] >= '5' ? "1" : "0";
+    kept.assign(1, digits[0] >= '5' ? '1' : '0');
   } else {
     for (int k = 0; k < keep; ++k) kept.push_back(k < nd ? digits[k] : '0');
     if (keep < nd && digits[keep] >= '5') {

@@ -1,4 +1,4 @@
-#include "dxf/number_format.h"
+#include "text/number_format.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,10 @@ TEST(NumberFormat, RoundsHalfAwayFromZeroOnSeventeenDigits) {
   EXPECT_EQ(formatFixed(-0.05, 3, 1), "-0.1");
   EXPECT_EQ(formatFixed(123.4567, 5, 3), "123.457");
   EXPECT_EQ(formatFixed(0.04999999999999999, 3, 1), "0.0");
+  // Exact ties of many digits, up to the last short value.
+  EXPECT_EQ(formatFixed(999999999999999.5, 1, 0), "1000000000000000");
+  EXPECT_EQ(formatFixed(-4503599627370495.5, 1, 0), "-4503599627370496");
+  EXPECT_EQ(formatFixed(1234567890123.4565, 1, 3), "1234567890123.457");
 }
 
 TEST(NumberFormat, CarriesAndPadsLikePrintf) {
@@ -43,8 +47,13 @@ TEST(NumberFormat, KeepsTheSignOfNegativeZeroAndSpecials) {
   const double inf = std::numeric_limits<double>::infinity();
   EXPECT_EQ(formatFixed(inf, 5, 0), "  inf");
   EXPECT_EQ(formatFixed(-inf, 5, 3), " -inf");
+  // NaN carries no sign in print: x86 makes 0/0 with its sign bit set,
+  // other processors without.
   EXPECT_EQ(formatFixed(std::nan(""), 5, 3), "  nan");
-  EXPECT_EQ(formatFixed(-std::nan(""), 1, 3), "-nan");
+  EXPECT_EQ(formatFixed(-std::nan(""), 1, 3), "nan");
+  EXPECT_EQ(formatFixed(-std::nan(""), 5, 0), "  nan");
+  volatile double zero = 0.0;
+  EXPECT_EQ(formatFixed(zero / zero, 5, 1), "  nan");
 }
 
 TEST(NumberFormat, Integers) {

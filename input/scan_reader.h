@@ -18,6 +18,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace ps {
 
@@ -29,9 +30,14 @@ struct InputRefused {
 class Scanner {
  public:
   Scanner(std::string_view text, std::string fileName) : text_(text), fileName_(std::move(fileName)) {}
+  // The scanner keeps a view of the text: a temporary string would be gone.
+  template <typename Text>
+    requires std::is_same_v<Text, std::string>
+  Scanner(Text&& text, std::string fileName) = delete;
 
   const std::string& fileName() const { return fileName_; }
-  // 1-based line number of the next unread byte.
+  // 1-based line number of the next unread byte. CR, LF and CR LF each end
+  // one line.
   int currentLine() const;
 
   // The directives; each returns false when the read ends at it.
@@ -40,14 +46,17 @@ class Scanner {
   bool token(std::string& value);
   bool literal(char c);
   void space();
+  bool atEnd() const { return pos_ >= text_.size(); }
 
  private:
-  bool atEnd() const { return pos_ >= text_.size(); }
   [[noreturn]] void refuseNumber() const;
 
   std::string_view text_;
   std::string fileName_;
   std::size_t pos_ = 0;
+  // Lines are counted forward from the last position asked about.
+  mutable std::size_t countedTo_ = 0;
+  mutable int countedLines_ = 1;
 };
 
 // One read: chain the directives; after the first that fails, the rest do
@@ -83,5 +92,8 @@ class ScanRead {
 };
 
 bool isScanSpace(unsigned char c);
+
+// A text as the program holds it: up to its first NUL byte.
+std::string_view untilNul(std::string_view token);
 
 }  // namespace ps

@@ -1,11 +1,11 @@
-#include "driver/scan_reader.h"
+#include "input/scan_reader.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 
-#include "dxf/number_format.h"
-#include "dxf/shift_jis.h"
+#include "text/number_format.h"
+#include "text/shift_jis.h"
 
 namespace ps {
 
@@ -15,12 +15,21 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
+std::string_view untilNul(std::string_view token) { return token.substr(0, token.find('\0')); }
+
 int Scanner::currentLine() const {
-  int line = 1;
   const std::size_t end = pos_ < text_.size() ? pos_ : text_.size();
-  for (std::size_t i = 0; i < end; ++i)
-    if (text_[i] == '\n' && line < std::numeric_limits<int>::max()) ++line;
-  return line;
+  if (end < countedTo_) {
+    countedTo_ = 0;
+    countedLines_ = 1;
+  }
+  for (std::size_t i = countedTo_; i < end; ++i) {
+    // The LF of a CR LF pair ends no line of its own.
+    const bool endsLine = text_[i] == '\r' || (text_[i] == '\n' && (i == 0 || text_[i - 1] != '\r'));
+    if (endsLine && countedLines_ < std::numeric_limits<int>::max()) ++countedLines_;
+  }
+  countedTo_ = end;
+  return countedLines_;
 }
 
 void Scanner::refuseNumber() const {

@@ -12,7 +12,8 @@ namespace ps {
 // to 17 significant digits, and that decimal is then rounded half away from
 // zero to the printed decimals (0.0625 -> "0.063", -12.5 -> "-13"). A
 // negative value that rounds to zero keeps its sign ("-0.000"); infinities
-// print as "inf" / "-inf" and NaN as "nan" / "-nan", padded to the width.
+// print as "inf" / "-inf" and NaN as "nan", whatever its sign bit, padded to
+// the width.
 void appendFixed(std::string& out, double value, int width, int decimals);
 
 // The same text written to `out`, which has room for kShortFixedBytes, when

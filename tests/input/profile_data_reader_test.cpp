@@ -1,11 +1,11 @@
-#include "driver/profile_data_reader.h"
+#include "input/profile_data_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace ps {
 namespace {
@@ -43,8 +43,8 @@ std::string sample(const char* curveCount, const char* superCount, const char* n
 }
 
 void expectSampleTables(const ProfileData& d) {
-  EXPECT_EQ(d.hv(1), 1.0);
-  EXPECT_EQ(d.hv(26), 26.0);
+  EXPECT_EQ(d.header.bandRowHeight, 1.0);
+  EXPECT_EQ(d.header.curvatureTextWidth, 26.0);
   EXPECT_EQ(d.groundPoints.count, 2);
   EXPECT_EQ(d.groundPoints.number[2], 1);
   EXPECT_EQ(d.groundPoints.plus[2], 10.5);
@@ -78,10 +78,10 @@ void expectSampleTables(const ProfileData& d) {
 TEST(ProfileDataReader, ReadsEveryTableWhateverTheCountLineForm) {
   auto withExtras = read(sample("2,15.0", "2,40.0", "3f"));
   expectSampleTables(*withExtras);
-  EXPECT_EQ(withExtras->hv(13), 40.0);  // the superelevation count line replaces value 13
+  EXPECT_EQ(withExtras->header.runOffLength, 40.0);  // the superelevation count line replaces value 13
   auto plain = read(sample("2", "2", "3"));
   expectSampleTables(*plain);
-  EXPECT_EQ(plain->hv(13), 13.0);
+  EXPECT_EQ(plain->header.runOffLength, 13.0);
 }
 
 TEST(ProfileDataReader, AnnotationTokensLoseTheirFirstAndLastByte) {
@@ -100,12 +100,42 @@ TEST(ProfileDataReader, AnnotationTokensLoseTheirFirstAndLastByte) {
             std::string("Tesmo.dat") + sjis::kAnnotationTextLimit);
 }
 
+TEST(ProfileDataReader, AnAnnotationTextEndsAtItsFirstNul) {
+  using namespace std::string_literals;
+  auto d = read(header() + "0\n0\n0\n0\n0\n4\n1,0,\"BVC\"\0\n2,0,\"BV\0C\"\n3,0,\"\0abc\"\n4,0,\0\n"s);
+  EXPECT_EQ(d->annotations.text[1], "BVC");  // quotes stripped from what precedes the NUL
+  EXPECT_EQ(d->annotations.text[2], "B");
+  EXPECT_EQ(d->annotations.text[3], "");
+  EXPECT_EQ(d->annotations.text[4], "");
+  // The capacity counts the whole token, NUL included.
+  EXPECT_EQ(refusal(header() + "0\n0\n0\n0\n0\n1\n1,0,\"ab\"" + std::string(46, '\0') + "\n"),
+            std::string("Tesmo.dat") + sjis::kAnnotationTextLimit);
+}
+
+TEST(ProfileDataReader, NotesTheLineOfEveryRow) {
+  // Rows split over lines and sharing lines; CR line ends.
+  const std::string file = header() + "2\r1,0,5\r2,\r\r0,6\r\r1\r0,0,0,0\r0\r0\r0\r1f 3,0,\"x\"";
+  Scanner in(file, "Tesmo.dat");
+  ProfileData data;
+  ProfileDataLines lines;
+  readProfileData(in, data, &lines);
+  EXPECT_EQ(lines.header, 1);
+  EXPECT_EQ(lines.groundPoints.count, 2);
+  EXPECT_EQ(lines.groundPoints.row[1], 3);
+  EXPECT_EQ(lines.groundPoints.row[2], 4);
+  EXPECT_EQ(lines.stations.count, 8);
+  EXPECT_EQ(lines.stations.row[1], 9);
+  EXPECT_EQ(lines.annotations.count, 13);
+  EXPECT_EQ(lines.annotations.row[1], 13);
+  EXPECT_EQ(data.annotations.text[1], "x");
+}
+
 TEST(ProfileDataReader, ShortHeaderAndEarlyEndOfFileLeaveZeros) {
   auto d = read("1.5,2,3\n-7\n2\n4,5.0,6");
-  EXPECT_EQ(d->hv(1), 1.5);
-  EXPECT_EQ(d->hv(3), 3.0);
-  EXPECT_EQ(d->hv(4), 0.0);
-  EXPECT_EQ(d->hv(13), 0.0);
+  EXPECT_EQ(d->header.bandRowHeight, 1.5);
+  EXPECT_EQ(d->header.horizontalScale, 3.0);
+  EXPECT_EQ(d->header.verticalScale, 0.0);
+  EXPECT_EQ(d->header.runOffLength, 0.0);
   EXPECT_EQ(d->groundPoints.count, 0);  // a negative count gives an empty table
   EXPECT_EQ(d->stations.count, 2);
   EXPECT_EQ(d->stations.number[1], 4);
@@ -115,7 +145,7 @@ TEST(ProfileDataReader, ShortHeaderAndEarlyEndOfFileLeaveZeros) {
   EXPECT_EQ(d->vips.count + d->curves.count + d->superelevations.count + d->annotations.count, 0);
 
   auto negative = read(header() + "-1\n-2\n-3\n-4,1.0\n-5,7.5\n-6f\n");
-  EXPECT_EQ(negative->hv(13), 7.5);
+  EXPECT_EQ(negative->header.runOffLength, 7.5);
   EXPECT_EQ(negative->stations.count + negative->curves.count + negative->annotations.count, 0);
 }
 

@@ -1,10 +1,10 @@
-#include "driver/scan_reader.h"
+#include "input/scan_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace ps {
 namespace {
@@ -121,6 +121,22 @@ TEST(ScanReader, RefusesTextWhereANumberBelongs) {
     EXPECT_EQ(outcome([&] { in.real(value); }), notANumber("Tesmo.dat", 1)) << text;
     EXPECT_EQ(value, 77) << text;
   }
+}
+
+TEST(ScanReader, CountsCrLfAndBareCrOrLfAsOneLineEach) {
+  for (const std::string end : {"\r\n", "\r", "\n"}) {
+    const std::string text = "1" + end + end + "2" + end + "x";
+    Scanner in(text, "f");
+    int a = 0, b = 0;
+    EXPECT_EQ(outcome([&] { ScanRead(in).integer(a).integer(b).integer(b); }), notANumber("f", 4)) << end.size();
+  }
+  // Mixed, and asked about out of order.
+  Scanner mixed("\r\n\r\r\n\n5 x", "f");
+  int v = 0;
+  EXPECT_TRUE(mixed.integer(v));
+  EXPECT_EQ(mixed.currentLine(), 5);
+  EXPECT_EQ(mixed.currentLine(), 5);
+  EXPECT_EQ(Scanner("\r", "f").currentLine(), 1);
 }
 
 TEST(ScanReader, NamesTheLineOfTheRefusedNumberInCrLfFiles) {
