@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace ps::import {
 

@@ -8,9 +8,9 @@
 #include <system_error>
 #include <vector>
 
-#include "dxf/shift_jis.h"
 #include "import/xml_encoding.h"
 #include "import/xml_reader.h"
+#include "text/shift_jis.h"
 
 namespace ps::import {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace ps::import {
 namespace {

@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "dxf/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace ps::import {
 namespace {
