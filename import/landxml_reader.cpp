@@ -8,9 +8,9 @@
 #include <system_error>
 #include <vector>
 
-#include "text/shift_jis.h"
 #include "import/xml_encoding.h"
 #include "import/xml_reader.h"
+#include "text/shift_jis.h"
 
 namespace ps::import {
 
@@ -32,15 +32,27 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
+// The white-space separated tokens of a text, one at a time.
+class Tokens {
+ public:
+  explicit Tokens(std::string_view text) : text_(text) {}
+  bool next(std::string_view& token) {
+    while (pos_ < text_.size() && isXmlSpace(text_[pos_])) ++pos_;
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && !isXmlSpace(text_[pos_])) ++pos_;
+    token = text_.substr(start, pos_ - start);
+    return pos_ > start;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
 std::vector<std::string_view> tokens(std::string_view text) {
   std::vector<std::string_view> out;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    while (pos < text.size() && isXmlSpace(text[pos])) ++pos;
-    const std::size_t start = pos;
-    while (pos < text.size() && !isXmlSpace(text[pos])) ++pos;
-    if (pos > start) out.push_back(text.substr(start, pos - start));
-  }
+  Tokens all(text);
+  for (std::string_view token; all.next(token);) out.push_back(token);
   return out;
 }
 
@@ -452,36 +464,37 @@ void RoadBuilder::readGradePoint(const OpenElement& element) {
 }
 
 void RoadBuilder::readGround(const OpenElement& element) {
-  const std::vector<std::string_view> parts = tokens(text_);
   const std::string where = "ProfSurf/" + element.name;
-  if (parts.size() % 2 != 0)
-    at(element.line)
-        .ascii(where)
-        .ascii(" ")
-        .sjis(sjis::kImportValueOf)
-        .ascii(" ")
-        .quoted(trimmed(text_))
-        .ascii(" ")
-        .sjis(sjis::kImportNotPairs)
-        .refuse();
   std::vector<GroundPoint>& ground = alignment().ground;
-  ground.reserve(ground.size() + parts.size() / 2);
-  for (std::size_t i = 0; i < parts.size(); i += 2) {
+  Tokens parts(text_);
+  for (std::string_view station, height; parts.next(station);) {
+    if (!parts.next(height))
+      at(element.line)
+          .ascii(where)
+          .ascii(" ")
+          .sjis(sjis::kImportValueOf)
+          .ascii(" ")
+          .quoted(trimmed(text_))
+          .ascii(" ")
+          .sjis(sjis::kImportNotPairs)
+          .refuse();
     GroundPoint point;
-    point.station = value(parts[i], where, element.line, Bound::any);
-    point.height = value(parts[i + 1], where, element.line, Bound::any);
+    point.station = value(station, where, element.line, Bound::any);
+    point.height = value(height, where, element.line, Bound::any);
     if (!ground.empty() && point.station < ground.back().station)
       at(element.line)
           .ascii(where)
           .ascii(" ")
           .sjis(sjis::kImportValueOf)
           .ascii(" ")
-          .quoted(parts[i])
+          .quoted(station)
           .ascii(" ")
           .sjis(sjis::kImportStationDecreases)
           .refuse();
     ground.push_back(point);
   }
+  text_.clear();
+  text_.shrink_to_fit();
 }
 
 void RoadBuilder::readSuperelevationValue(const OpenElement& element) {
@@ -591,16 +604,15 @@ void RoadBuilder::endAlignment() {
   message.refuse();
 }
 
-}  // namespace
-
-Road readLandXml(std::string_view bytes, std::string_view fileName) {
-  if (bytes.size() > kMaxRoadFileBytes) RefusalMessage(fileName, 0).sjis(sjis::kImportFileTooLarge).refuse();
-  std::string document;
+std::string decoded(std::string_view bytes, std::string_view fileName) {
   try {
-    document = decodeXmlDocument(bytes);
+    return decodeXmlDocument(bytes);
   } catch (const XmlEncodingError& error) {
     refuseEncoding(error, fileName);
   }
+}
+
+Road parsed(std::string_view document, std::string_view fileName) {
   Road road;
   RoadBuilder builder(road, fileName);
   try {
@@ -609,6 +621,13 @@ Road readLandXml(std::string_view bytes, std::string_view fileName) {
     refuseXml(error, fileName);
   }
   return road;
+}
+
+}  // namespace
+
+Road readLandXml(std::string_view bytes, std::string_view fileName) {
+  if (bytes.size() > kMaxRoadFileBytes) RefusalMessage(fileName, 0).sjis(sjis::kImportFileTooLarge).refuse();
+  return parsed(decoded(bytes, fileName), fileName);
 }
 
 Road readLandXmlFile(const std::filesystem::path& path, std::string_view fileName) {
@@ -632,7 +651,9 @@ Road readLandXmlFile(const std::filesystem::path& path, std::string_view fileNam
     if (bytes.size() > kMaxRoadFileBytes) RefusalMessage(fileName, 0).sjis(sjis::kImportFileTooLarge).refuse();
   }
   if (in.bad()) cannotRead();
-  return readLandXml(bytes, fileName);
+  const std::string document = decoded(bytes, fileName);
+  std::string().swap(bytes);  // the file's bytes are not needed past here
+  return parsed(document, fileName);
 }
 
 }  // namespace ps::import

@@ -1,7 +1,7 @@
 #include "import/refusal.h"
 
-#include "text/number_format.h"
 #include "platform/text_encoding.h"
+#include "text/number_format.h"
 
 namespace ps::import {
 

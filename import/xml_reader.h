@@ -14,7 +14,9 @@
 // - references expand only the five predefined entities and character
 //   references; any other entity reference is a syntax error;
 // - elements nest at most kMaxXmlDepth deep;
-// - the document must hold one root element and close it.
+// - the document must hold one root element and close it;
+// - characters XML does not allow (control characters but tab, line feed
+//   and carriage return; U+FFFE, U+FFFF) are refused before parsing.
 #pragma once
 
 #include <span>

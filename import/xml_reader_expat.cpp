@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "import/xml_encoding.h"
 #include "import/xml_reader_backend.h"
 
 namespace ps::import {
@@ -54,7 +55,7 @@ class ExpatRun {
       const bool last = offset + size == document.size();
       const XML_Status status = XML_Parse(parser_.get(), document.data() + offset, static_cast<int>(size), last);
       if (failure_) std::rethrow_exception(failure_);
-      if (status != XML_STATUS_OK) refuseSyntax();
+      if (status != XML_STATUS_OK) refuseSyntax(document);
       offset += size;
     } while (offset < document.size());
     events_.finish(document);
@@ -67,11 +68,16 @@ class ExpatRun {
                                                                           : static_cast<int>(line);
   }
 
-  [[noreturn]] void refuseSyntax() {
+  [[noreturn]] void refuseSyntax(std::string_view document) {
     const XML_Error code = XML_GetErrorCode(parser_.get());
-    // Ends of the document that the shared checks name for both backends.
-    if (code == XML_ERROR_NO_ELEMENTS && events_.rootOpen()) throw XmlError{XmlError::Kind::unclosedRoot, line(), {}};
-    if (code == XML_ERROR_NO_ELEMENTS && !events_.rootSeen()) throw XmlError{XmlError::Kind::noRoot, line(), {}};
+    // Ends of the document that the shared checks name for both backends:
+    // the end of the input inside the root element, or inside a CDATA
+    // section there. (A tag or a comment cut by the end stays a syntax
+    // error, as XmlLite reports such tags.)
+    const bool cut = code == XML_ERROR_NO_ELEMENTS || code == XML_ERROR_UNCLOSED_CDATA_SECTION;
+    const int lastLine = xmlLineAt(document, document.size());
+    if (cut && events_.rootOpen()) throw XmlError{XmlError::Kind::unclosedRoot, lastLine, {}};
+    if (code == XML_ERROR_NO_ELEMENTS && !events_.rootSeen()) throw XmlError{XmlError::Kind::noRoot, lastLine, {}};
     if (code == XML_ERROR_JUNK_AFTER_DOC_ELEMENT) throw XmlError{XmlError::Kind::afterRoot, line(), {}};
     const XML_LChar* text = XML_ErrorString(code);
     throw XmlError{XmlError::Kind::syntax, line(), text ? text : "unknown error"};

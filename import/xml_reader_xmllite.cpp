@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "import/xml_encoding.h"
 #include "import/xml_reader_backend.h"
 
 namespace ps::import {
@@ -61,8 +62,12 @@ class XmlLiteLibrary {
   CreateXmlReaderFunction create_ = nullptr;
 };
 
-// A read-only stream over bytes that outlive it. XmlLite holds references
-// only while the reader lives, and the reader is released first.
+// A read-only stream over bytes that outlive it, followed by one line feed.
+// Wine's XmlLite fails an assertion (and ends the process) on a document
+// that ends within or right after "<?x...", such as a lone declaration; a
+// line feed after the end is white space to XML and keeps it off that path.
+// XmlLite holds references only while the reader lives, and the reader is
+// released first.
 class ByteStream final : public ISequentialStream {
  public:
   explicit ByteStream(std::string_view bytes) : bytes_(bytes) {}
@@ -82,18 +87,28 @@ class ByteStream final : public ISequentialStream {
 
   HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG size, ULONG* read) override {
     const std::size_t left = bytes_.size() - position_;
-    const ULONG count = left < size ? static_cast<ULONG>(left) : size;
+    ULONG count = left < size ? static_cast<ULONG>(left) : size;
     if (count > 0) std::memcpy(buffer, bytes_.data() + position_, count);
     position_ += count;
+    if (count < size && !lineFeedSent_) {
+      static_cast<char*>(buffer)[count++] = '\n';
+      lineFeedSent_ = true;
+    }
     if (read) *read = count;
+    if (count < size) exhausted_ = true;
     return count < size ? S_FALSE : S_OK;
   }
   HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return STG_E_ACCESSDENIED; }
+
+  // Whether a read has found the end.
+  bool exhausted() const { return exhausted_; }
 
  private:
   std::string_view bytes_;
   std::size_t position_ = 0;
   ULONG references_ = 1;
+  bool lineFeedSent_ = false;
+  bool exhausted_ = false;
 };
 
 std::string utf8(const WCHAR* text, UINT size) {
@@ -132,39 +147,73 @@ const char* errorName(HRESULT hr) {
   }
 }
 
+// Where the reader stands: a node that Read returns again at the same
+// place, with nothing left to read, is the end of the input.
+struct NodePlace {
+  XmlNodeType type = XmlNodeType_None;
+  UINT line = 0;
+  UINT column = 0;
+  bool operator==(const NodePlace&) const = default;
+};
+
 class XmlLiteRun {
  public:
   explicit XmlLiteRun(XmlEvents& events) : events_(events) {}
 
   void parse(std::string_view document) {
+    lastLine_ = xmlLineAt(document, document.size());
     XmlLiteLibrary library;
     ByteStream stream(document);
     {
       ComPtr<IXmlReader> reader;
       check(library.create()(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.out()), nullptr), 0);
       check(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit), 0);
+      // XmlLite's own depth limit (256 by default) stays above the shared
+      // one, which is the one that speaks.
+      check(reader->SetProperty(XmlReaderProperty_MaxElementDepth, 2 * kMaxXmlDepth), 0);
       check(reader->SetInput(static_cast<ISequentialStream*>(&stream)), 0);
-      read(*reader.operator->());
+      read(*reader.operator->(), stream, document);
     }
     events_.finish(document);
   }
 
  private:
-  int line(IXmlReader& reader) {
+  // The reader's line, within the document: at its end the reader counts
+  // the line feed the stream adds.
+  int line(IXmlReader& reader) const {
     UINT line = 0;
     if (FAILED(reader.GetLineNumber(&line))) return 0;
-    return line > static_cast<UINT>(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
-                                                                      : static_cast<int>(line);
+    return line > static_cast<UINT>(lastLine_) ? lastLine_ : static_cast<int>(line);
+  }
+
+  static NodePlace place(IXmlReader& reader, XmlNodeType type) {
+    NodePlace p;
+    p.type = type;
+    if (FAILED(reader.GetLineNumber(&p.line)) || FAILED(reader.GetLinePosition(&p.column))) p.line = p.column = 0;
+    return p;
   }
 
   void check(HRESULT hr, int line) {
     if (SUCCEEDED(hr)) return;
-    // (The enumeration of XmlLite's codes is also called XmlError.)
-    if (static_cast<unsigned long>(hr) == WC_E_DTDPROHIBITED) events_.doctype(line);
+    // (XmlLite's enumeration of these codes is also named XmlError.)
+    const auto code = static_cast<unsigned long>(hr);
+    if (code == WC_E_DTDPROHIBITED) events_.doctype(line);
+    if (code == SC_E_MAXELEMENTDEPTH) throw XmlError{XmlError::Kind::tooDeep, line, {}};
+    // After the root element only comments, processing instructions and
+    // white space may follow.
+    if (code == WC_E_SYNTAX && events_.rootSeen() && !events_.rootOpen())
+      throw XmlError{XmlError::Kind::afterRoot, line, {}};
     const char* name = errorName(hr);
     char text[64];
-    std::snprintf(text, sizeof text, "%s (hr 0x%08lX)", name ? name : "error", static_cast<unsigned long>(hr));
+    std::snprintf(text, sizeof text, "%s (hr 0x%08lX)", name ? name : "error", code);
     throw XmlError{XmlError::Kind::syntax, line, text};
+  }
+
+  // The end of the input inside the document is the shared checks'
+  // noRoot or unclosedRoot.
+  void inputEnded(std::string_view document) {
+    events_.finish(document);
+    throw XmlError{XmlError::Kind::syntax, xmlLineAt(document, document.size()), "unexpected end of input"};
   }
 
   std::string localName(IXmlReader& reader) {
@@ -174,12 +223,35 @@ class XmlLiteRun {
     return utf8(name, size);
   }
 
-  void read(IXmlReader& reader) {
-    XmlNodeType type = XmlNodeType_None;
+  // Wine's XmlLite takes a prefix that no namespace declaration binds (and
+  // reports no prefix then): a prefixed name must have a namespace. "xml"
+  // is bound by definition.
+  void checkPrefix(IXmlReader& reader, int at) {
+    const WCHAR* name = nullptr;
+    UINT nameSize = 0;
+    const WCHAR* uri = nullptr;
+    UINT uriSize = 0;
+    check(reader.GetQualifiedName(&name, &nameSize), at);
+    check(reader.GetNamespaceUri(&uri, &uriSize), at);
+    const std::string qualified = utf8(name, nameSize);
+    const std::size_t colon = qualified.find(':');
+    if (colon != std::string::npos && uriSize == 0 && qualified.substr(0, colon) != "xml")
+      throw XmlError{XmlError::Kind::syntax, at, "unbound prefix"};
+  }
+
+  void read(IXmlReader& reader, const ByteStream& stream, std::string_view document) {
+    NodePlace last;
     for (;;) {
+      XmlNodeType type = XmlNodeType_None;
       const HRESULT hr = reader.Read(&type);
       if (hr == S_FALSE) return;
+      if (static_cast<unsigned long>(hr) == MX_E_INPUTEND) inputEnded(document);
       check(hr, line(reader));
+      // Wine's XmlLite, at the end of the input inside an element, returns
+      // the last node again and again instead of failing.
+      const NodePlace here = place(reader, type);
+      if (here == last && stream.exhausted()) inputEnded(document);
+      last = here;
       switch (type) {
         case XmlNodeType_Element:
           element(reader);
@@ -207,6 +279,7 @@ class XmlLiteRun {
   void element(IXmlReader& reader) {
     const int at = line(reader);
     const bool empty = reader.IsEmptyElement();
+    checkPrefix(reader, at);
     const std::string name = localName(reader);
     texts_.clear();
     for (HRESULT hr = reader.MoveToFirstAttribute(); hr == S_OK; hr = reader.MoveToNextAttribute()) {
@@ -214,6 +287,7 @@ class XmlLiteRun {
       UINT uriSize = 0;
       check(reader.GetNamespaceUri(&uri, &uriSize), at);
       if (utf8(uri, uriSize) == "http://www.w3.org/2000/xmlns/") continue;  // a namespace declaration
+      checkPrefix(reader, at);
       const WCHAR* value = nullptr;
       UINT valueSize = 0;
       check(reader.GetValue(&value, &valueSize), at);
@@ -228,6 +302,7 @@ class XmlLiteRun {
   }
 
   XmlEvents& events_;
+  int lastLine_ = 1;
   std::vector<std::string> texts_;
   std::vector<XmlAttribute> attributes_;
 };

@@ -361,9 +361,11 @@ TEST(LandXmlReader, NumbersMustReadWholeAndMakeSense) {
   EXPECT_EQ(refusal(with("staStart=\"100\"", "")), message(5, {"Alignment@staStart ", sjis::kImportMissing}));
   EXPECT_EQ(refusal(with("value=\"20\"", "value=\"0\"")), valueMessage(23, "Property@value", "0", sjis::kImportNotPositive));
   // A value from the file is quoted short, on one line, in Shift-JIS.
-  EXPECT_EQ(refusal(with(curve, "radius=\"\xe5\x8d\x8a\xe5\xbe\x84&#10;\xf0\x9f\x98\x80" + std::string(50, '9') + "\"")),
-            valueMessage(10, "Curve@radius", "\x94\xbc\x8c\x61??" + std::string(36, '9') + "...",
+  EXPECT_EQ(refusal(with(curve, "radius=\"\xe5\x8d\x8a\xe5\xbe\x84\xf0\x9f\x98\x80" + std::string(50, '9') + "\"")),
+            valueMessage(10, "Curve@radius", "\x94\xbc\x8c\x61?" + std::string(37, '9') + "...",
                          sjis::kImportNotANumber));
+  EXPECT_EQ(refusal(with("<PVI>100 10</PVI>", "<PVI>100\t10\r\n5</PVI>")),
+            valueMessage(16, "PVI", "100?10?5", sjis::kImportNotPairs));
 }
 
 TEST(LandXmlReader, TheGradeLine) {
