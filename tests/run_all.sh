@@ -34,7 +34,7 @@ need_packages() {
 install_prerequisites() {
   step "prerequisites"
   # The acceptance tests read the drawings back with ezdxf and LibreCAD.
-  need_packages cmake make g++ libgtest-dev python3 python3-ezdxf librecad poppler-utils
+  need_packages cmake make g++ libexpat1-dev libgtest-dev python3 python3-ezdxf librecad poppler-utils
 }
 
 configure() {

@@ -14,7 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 seconds=${1:-60}
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
-targets="profile_data_reader layer_table band_layout run number_format landxml_reader"
+targets="profile_data_reader layer_table band_layout run number_format landxml_reader check"
 
 cmake -S "$root" -B "$build" -DPROFILE_SHEET_STATIC=OFF -DCMAKE_CXX_COMPILER=clang++ -DPROFILE_SHEET_FUZZERS=ON \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all -fno-omit-frame-pointer" \
