@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <optional>
 #include <span>
 #include <system_error>
@@ -146,6 +147,14 @@ class RoadBuilder final : public XmlHandler {
 
  private:
   RefusalMessage at(int line) const { return RefusalMessage(fileName_, line); }
+  // "SUBJECT TEXT", as in "Units/Imperial には対応していません。"
+  [[noreturn]] void refuse(int line, std::string_view subject, const char* text) const {
+    at(line).ascii(subject).ascii(" ").sjis(text).refuse();
+  }
+  // "WHERE の値 "VALUE" TEXT", as in "Curve@radius の値 "abc" は数値として読めません。"
+  [[noreturn]] void refuseValue(int line, std::string_view where, std::string_view value, const char* text) const {
+    at(line).ascii(where).ascii(" ").sjis(sjis::kImportValueOf).ascii(" ").quoted(value).ascii(" ").sjis(text).refuse();
+  }
   Alignment& alignment() { return road_.alignments.back(); }
 
   double value(std::string_view text, std::string_view where, int line, Bound bound) const;
@@ -192,7 +201,7 @@ double RoadBuilder::value(std::string_view text, std::string_view where, int lin
   else if (bound == Bound::positive && !(v > 0.0)) predicate = sjis::kImportNotPositive;
   else if (bound == Bound::nonNegative && !(v >= 0.0)) predicate = sjis::kImportNegative;
   if (predicate)
-    at(line).ascii(where).ascii(" ").sjis(sjis::kImportValueOf).ascii(" ").quoted(text).ascii(" ").sjis(predicate).refuse();
+    refuseValue(line, where, text, predicate);
   return v;
 }
 
@@ -200,7 +209,7 @@ double RoadBuilder::number(std::span<const XmlAttribute> attributes, std::string
                            int line, Bound bound) const {
   const std::string where = std::string(element) + "@" + std::string(name);
   const std::optional<std::string_view> text = attribute(attributes, name);
-  if (!text) at(line).ascii(where).ascii(" ").sjis(sjis::kImportMissing).refuse();
+  if (!text) refuse(line, where, sjis::kImportMissing);
   return value(*text, where, line, bound);
 }
 
@@ -213,19 +222,11 @@ std::optional<double> RoadBuilder::optionalNumber(std::span<const XmlAttribute> 
 int RoadBuilder::rotation(std::span<const XmlAttribute> attributes, std::string_view element, int line) const {
   const std::string where = std::string(element) + "@rot";
   const std::optional<std::string_view> text = attribute(attributes, "rot");
-  if (!text) at(line).ascii(where).ascii(" ").sjis(sjis::kImportMissing).refuse();
+  if (!text) refuse(line, where, sjis::kImportMissing);
   const std::string_view rot = trimmed(*text);
   if (rot == "cw") return 1;
   if (rot == "ccw") return -1;
-  at(line)
-      .ascii(where)
-      .ascii(" ")
-      .sjis(sjis::kImportValueOf)
-      .ascii(" ")
-      .quoted(*text)
-      .ascii(" ")
-      .sjis(sjis::kImportNotRotation)
-      .refuse();
+  refuseValue(line, where, *text, sjis::kImportNotRotation);
 }
 
 double RoadBuilder::spiralRadius(std::span<const XmlAttribute> attributes, std::string_view name, int line) const {
@@ -237,14 +238,7 @@ double RoadBuilder::spiralRadius(std::span<const XmlAttribute> attributes, std::
 void RoadBuilder::checkMetric(std::span<const XmlAttribute> attributes, int line) const {
   const std::optional<std::string_view> unit = attribute(attributes, "linearUnit");
   if (unit && trimmed(*unit) != "meter")
-    at(line)
-        .ascii("Metric@linearUnit ")
-        .sjis(sjis::kImportValueOf)
-        .ascii(" ")
-        .quoted(*unit)
-        .ascii(" ")
-        .sjis(sjis::kImportNotSupported)
-        .refuse();
+    refuseValue(line, "Metric@linearUnit", *unit, sjis::kImportNotSupported);
 }
 
 void RoadBuilder::startElement(std::string_view name, std::span<const XmlAttribute> attributes, int line) {
@@ -261,7 +255,7 @@ void RoadBuilder::startElement(std::string_view name, std::span<const XmlAttribu
       if (name == "Alignments") role = Role::alignments;
       break;
     case Role::units:
-      if (name == "Imperial") at(line).ascii("Units/Imperial ").sjis(sjis::kImportNotSupported).refuse();
+      if (name == "Imperial") refuse(line, "Units/Imperial", sjis::kImportNotSupported);
       if (name == "Metric") checkMetric(attributes, line);
       break;
     case Role::alignments:
@@ -287,7 +281,7 @@ void RoadBuilder::startElement(std::string_view name, std::span<const XmlAttribu
         role = Role::geometry;
       }
       if (name == "IrregularLine" || name == "Chain")
-        at(line).ascii("CoordGeom/").ascii(name).ascii(" ").sjis(sjis::kImportNotSupported).refuse();
+        refuse(line, "CoordGeom/" + std::string(name), sjis::kImportNotSupported);
       break;
     case Role::geometry:
       if (name == "Start" || name == "End") {
@@ -317,7 +311,7 @@ void RoadBuilder::startElement(std::string_view name, std::span<const XmlAttribu
         role = Role::gradePoint;
       }
       if (name == "CircCurve" || name == "UnsymParaCurve")
-        at(line).ascii("ProfAlign/").ascii(name).ascii(" ").sjis(sjis::kImportNotSupported).refuse();
+        refuse(line, "ProfAlign/" + std::string(name), sjis::kImportNotSupported);
       break;
     case Role::profSurf:
       if (name == "PntList2D") role = Role::groundList;
@@ -394,7 +388,7 @@ void RoadBuilder::readGeometry(std::string_view name, std::span<const XmlAttribu
     e.radiusStart = spiralRadius(attributes, "radiusStart", line);
     e.radiusEnd = spiralRadius(attributes, "radiusEnd", line);
     if (std::isinf(e.radiusStart) && std::isinf(e.radiusEnd))
-      at(line).ascii("Spiral ").sjis(sjis::kImportBothRadiiInfinite).refuse();
+      refuse(line, "Spiral", sjis::kImportBothRadiiInfinite);
   }
   e.start = nextStation_;
   e.end = e.start + e.length;
@@ -407,57 +401,34 @@ void RoadBuilder::readGeometry(std::string_view name, std::span<const XmlAttribu
 void RoadBuilder::readEquation(std::span<const XmlAttribute> attributes, int line) {
   if (const std::optional<std::string_view> increment = attribute(attributes, "staIncrement");
       increment && trimmed(*increment) == "decreasing")
-    at(line)
-        .ascii("StaEquation@staIncrement ")
-        .sjis(sjis::kImportValueOf)
-        .ascii(" ")
-        .quoted(*increment)
-        .ascii(" ")
-        .sjis(sjis::kImportNotSupported)
-        .refuse();
+    refuseValue(line, "StaEquation@staIncrement", *increment, sjis::kImportNotSupported);
   PendingEquation equation;
   equation.line = line;
   equation.internal = optionalNumber(attributes, "StaEquation", "staInternal", line);
   equation.back = optionalNumber(attributes, "StaEquation", "staBack", line);
   equation.ahead = number(attributes, "StaEquation", "staAhead", line, Bound::any);
   if (!equation.internal && !equation.back)
-    at(line).ascii("StaEquation@staInternal ").sjis(sjis::kImportMissing).refuse();
+    refuse(line, "StaEquation@staInternal", sjis::kImportMissing);
   equations_.push_back(equation);
 }
 
 void RoadBuilder::readGradePoint(const OpenElement& element) {
   const std::vector<std::string_view> parts = tokens(text_);
   if (parts.size() != 2)
-    at(element.line)
-        .ascii(element.name)
-        .ascii(" ")
-        .sjis(sjis::kImportValueOf)
-        .ascii(" ")
-        .quoted(trimmed(text_))
-        .ascii(" ")
-        .sjis(sjis::kImportNotPairs)
-        .refuse();
+    refuseValue(element.line, element.name, trimmed(text_), sjis::kImportNotPairs);
   GradePoint point;
   point.station = value(parts[0], element.name, element.line, Bound::any);
   point.height = value(parts[1], element.name, element.line, Bound::any);
   point.curveLength = curveLength_;
   std::vector<GradePoint>& grade = alignment().grade;
   if (grade.empty() && point.curveLength > 0.0)
-    at(element.line).ascii(element.name).ascii(" ").sjis(sjis::kImportCurveAtEnd).refuse();
+    refuse(element.line, element.name, sjis::kImportCurveAtEnd);
   if (!grade.empty()) {
     const GradePoint& previous = grade.back();
     if (!(point.station > previous.station))
-      at(element.line)
-          .ascii(element.name)
-          .ascii(" ")
-          .sjis(sjis::kImportValueOf)
-          .ascii(" ")
-          .quoted(parts[0])
-          .ascii(" ")
-          .sjis(sjis::kImportStationNotIncreasing)
-          .refuse();
+      refuseValue(element.line, element.name, parts[0], sjis::kImportStationNotIncreasing);
     if (previous.station + previous.curveLength / 2 > point.station - point.curveLength / 2 + kTouchTolerance)
-      at(element.line).ascii(element.name).ascii(" ").sjis(sjis::kImportCurvesOverlap).refuse();
+      refuse(element.line, element.name, sjis::kImportCurvesOverlap);
   }
   grade.push_back(point);
   lastGradeLine_ = element.line;
@@ -469,28 +440,12 @@ void RoadBuilder::readGround(const OpenElement& element) {
   Tokens parts(text_);
   for (std::string_view station, height; parts.next(station);) {
     if (!parts.next(height))
-      at(element.line)
-          .ascii(where)
-          .ascii(" ")
-          .sjis(sjis::kImportValueOf)
-          .ascii(" ")
-          .quoted(trimmed(text_))
-          .ascii(" ")
-          .sjis(sjis::kImportNotPairs)
-          .refuse();
+      refuseValue(element.line, where, trimmed(text_), sjis::kImportNotPairs);
     GroundPoint point;
     point.station = value(station, where, element.line, Bound::any);
     point.height = value(height, where, element.line, Bound::any);
     if (!ground.empty() && point.station < ground.back().station)
-      at(element.line)
-          .ascii(where)
-          .ascii(" ")
-          .sjis(sjis::kImportValueOf)
-          .ascii(" ")
-          .quoted(station)
-          .ascii(" ")
-          .sjis(sjis::kImportStationDecreases)
-          .refuse();
+      refuseValue(element.line, where, station, sjis::kImportStationDecreases);
     ground.push_back(point);
   }
   text_.clear();
@@ -516,7 +471,7 @@ void RoadBuilder::endSuperelevation() {
       {&s.fullSuperelev, "FullSuperelev"},
   };
   for (const auto& [field, name] : required)
-    if (!*field) at(s.line).ascii("Superelevation/").ascii(name).ascii(" ").sjis(sjis::kImportMissing).refuse();
+    if (!*field) refuse(s.line, std::string("Superelevation/") + name, sjis::kImportMissing);
   SuperelevationRun run;
   run.beginRunoff = *s.beginRunoff;
   run.fullSuper = *s.fullSuper;
@@ -524,7 +479,7 @@ void RoadBuilder::endSuperelevation() {
   run.endRunout = s.endRunout.value_or(*s.runoff);
   run.fullSuperelev = *s.fullSuperelev;
   if (!(run.beginRunoff <= run.fullSuper && run.fullSuper <= run.runoff && run.runoff <= run.endRunout))
-    at(s.line).ascii("Superelevation ").sjis(sjis::kImportSuperelevationOrder).refuse();
+    refuse(s.line, "Superelevation", sjis::kImportSuperelevationOrder);
   alignment().superelevation.push_back(run);
 }
 
@@ -539,22 +494,22 @@ void RoadBuilder::endAlignment() {
                             : previous       ? *pending.back - previous->ahead + previous->internal
                                              : *pending.back;
     if (previous && !(internal > previous->internal))
-      at(pending.line).ascii("StaEquation ").sjis(sjis::kImportEquationOrder).refuse();
+      refuse(pending.line, "StaEquation", sjis::kImportEquationOrder);
     if (!(internal >= a.staStart - kTouchTolerance && internal <= end + kTouchTolerance))
-      at(pending.line).ascii("StaEquation ").sjis(sjis::kImportEquationOutside).refuse();
+      refuse(pending.line, "StaEquation", sjis::kImportEquationOutside);
     double back = display(internal);
     if (pending.back) {
       if (!(std::fabs(*pending.back - back) <= kEquationTolerance))
-        at(pending.line).ascii("StaEquation ").sjis(sjis::kImportEquationMismatch).refuse();
+        refuse(pending.line, "StaEquation", sjis::kImportEquationMismatch);
       back = *pending.back;
     }
-    if (pending.ahead < back) at(pending.line).ascii("StaEquation ").sjis(sjis::kImportEquationBackwards).refuse();
+    if (pending.ahead < back) refuse(pending.line, "StaEquation", sjis::kImportEquationBackwards);
     a.equations.push_back({internal, back, pending.ahead});
   }
   if (profAlignSeen_) {
-    if (a.grade.size() < 2) at(profAlignLine_).ascii("ProfAlign ").sjis(sjis::kImportTooFewPoints).refuse();
+    if (a.grade.size() < 2) refuse(profAlignLine_, "ProfAlign", sjis::kImportTooFewPoints);
     if (a.grade.back().curveLength > 0.0)
-      at(lastGradeLine_).ascii("ParaCurve ").sjis(sjis::kImportCurveAtEnd).refuse();
+      refuse(lastGradeLine_, "ParaCurve", sjis::kImportCurveAtEnd);
   }
 }
 
