@@ -5,6 +5,22 @@
 add_custom_target(programs)
 add_dependencies(programs ${PROFILE_SHEET_PROGRAMS})
 
+# The command that runs program `target`: through the emulator when it is
+# built for another system (Wine for Windows), else the program itself.
+function(program_command out target)
+  set(${out} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}> PARENT_SCOPE)
+endfunction()
+
+# The same command as one line, each word quoted as a POSIX shell would take
+# it, for a test that splits it (shlex.split).
+function(program_command_line out target)
+  program_command(command ${target})
+  list(TRANSFORM command PREPEND "'")
+  list(TRANSFORM command APPEND "'")
+  list(JOIN command " " line)
+  set(${out} "${line}" PARENT_SCOPE)
+endfunction()
+
 # The leading arguments of a Python-driven test that runs program `target`:
 # --crlf when its console lines end with CR LF (Windows), the command that
 # runs it (through the emulator when it is built for another system, Wine
@@ -14,7 +30,8 @@ function(program_test_command out target)
   if(WIN32)
     list(APPEND command --crlf)
   endif()
-  list(APPEND command ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}> --)
+  program_command(program ${target})
+  list(APPEND command ${program} --)
   set(${out} ${command} PARENT_SCOPE)
 endfunction()
 

@@ -5,8 +5,14 @@
 #     -> build-win64/profile-sheet-<version>-win64.zip
 
 install(TARGETS ${PROFILE_SHEET_PROGRAMS} RUNTIME DESTINATION .)
-# The inputs only: a drawing left in examples/ by a local run stays out.
-install(FILES examples/Tesmo.dat examples/GasouT.dat examples/temp.cd5 DESTINATION examples)
+# The example inputs, by name: a drawing or sheets left in examples/ by a
+# local run stay out.
+set(PROFILE_SHEET_PACKAGE_EXAMPLES
+  examples/Tesmo.dat examples/GasouT.dat examples/temp.cd5 examples/landxml/road-sjis.xml)
+foreach(file ${PROFILE_SHEET_PACKAGE_EXAMPLES})
+  get_filename_component(folder ${file} DIRECTORY)
+  install(FILES ${file} DESTINATION ${folder})
+endforeach()
 
 # README.txt is UTF-8 with a byte order mark and CR LF line ends: Notepad of
 # every Windows version shows that correctly, and so do other editors there.

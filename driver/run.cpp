@@ -15,16 +15,23 @@
 
 namespace ps {
 
-namespace {
-
-// Header values 3 and 4 are divisors and 8 is the step of the elevation axis.
 bool usableHeader(const HeaderValues& header) {
   for (double value : {header.horizontalScale, header.verticalScale, header.elevationInterval})
     if (!(std::isfinite(value) && value > 0)) return false;
   return true;
 }
 
-}  // namespace
+std::vector<InputRefused> refusalsOfProfileData(const ProfileData& data, const ProfileDataLines* lines) {
+  std::vector<InputRefused> refusals;
+  if (data.stations.count > kStationLimit)
+    refusals.push_back({sjis::kStationLimit, kProfileDataFile, lines ? lines->stations.count : 0});
+  const int headerLine = lines ? lines->header : 0;
+  if (!usableHeader(data.header))
+    refusals.push_back({std::string(kProfileDataFile) + sjis::kHeaderValues, kProfileDataFile, headerLine});
+  else if (elevationLevelCount(data.header, kMaxElevationLevels) > kMaxElevationLevels)
+    refusals.push_back({std::string(kProfileDataFile) + sjis::kLevelLimit, kProfileDataFile, headerLine});
+  return refusals;
+}
 
 LayerDefinitions layerDefinitionsOf(const LayerRows& rows) {
   LayerDefinitions layers;
@@ -79,13 +86,8 @@ int generateDrawing(std::string_view profileData, std::string_view layerDefiniti
     readBandRowList(bandFile, titles);
     Scanner profileFile(profileData, kProfileDataFile);
     readProfileData(profileFile, *data);
-    if (data->stations.count > kStationLimit) {
-      console += sjis::kStationLimit;
-      return 1;
-    }
-    if (!usableHeader(data->header)) throw InputRefused{std::string(kProfileDataFile) + sjis::kHeaderValues};
-    if (elevationLevelCount(data->header, kMaxElevationLevels) > kMaxElevationLevels)
-      throw InputRefused{std::string(kProfileDataFile) + sjis::kLevelLimit};
+    if (const std::vector<InputRefused> refusals = refusalsOfProfileData(*data); !refusals.empty())
+      throw refusals.front();
 
     normaliseVipTable(data->vips);
     Sheet sheet(*drawing, *data, titles, pi);

@@ -5,11 +5,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dxf/drawing.h"
 #include "dxf/output.h"
 #include "input/file_names.h"
 #include "input/layer_definitions.h"
+#include "input/profile_data.h"
+#include "input/profile_data_reader.h"
+#include "input/scan_reader.h"
 
 namespace ps {
 
@@ -17,6 +21,17 @@ inline constexpr char kDrawingFile[] = "Tesmora.dxf";
 
 // The most labelled levels the elevation axis may have.
 inline constexpr int kMaxElevationLevels = 1000;
+
+// Header values 3 and 4 are divisors and 8 is the step of the elevation
+// axis: each must be a positive finite number.
+bool usableHeader(const HeaderValues& header);
+
+// What the run refuses in a profile data file that was read whole, in the
+// order it tests them: more than 30 stations, unusable header values, more
+// than 1000 labelled elevation levels (tested only with a usable header).
+// The run stops at the first; each carries the line of the value concerned
+// when `lines` is given.
+std::vector<InputRefused> refusalsOfProfileData(const ProfileData& data, const ProfileDataLines* lines = nullptr);
 
 // Writes the drawing of the three input files (their whole contents) to
 // `drawing`, once all four files are open. Returns the exit status; what

@@ -2,31 +2,28 @@
 
 namespace ps {
 
-double chainageOf(const StationTable& stations, int number, double plus) {
-  int base = -1;
-  double offset = 0.0;
+StationBase stationBaseOf(const StationTable& stations, int number, double plus) {
   for (int i = 1; i <= stations.count; ++i) {
     if (number > stations.number[i]) continue;
     if (number == stations.number[i]) {
       if (plus > stations.plus[i]) continue;
-      if (plus == stations.plus[i]) {
-        base = i;
-        offset = 0.0;
-        break;
-      }
+      if (plus == stations.plus[i]) return {i, 0.0, true};
     }
     // Between row i - 1 and row i (slot 0 holds a plus of 0.0).
-    base = i - 1;
-    offset = plus - stations.plus[i - 1];
-    break;
+    return {i - 1, plus - stations.plus[i - 1], false};
   }
-  if (base < 0) return 0.0;  // past the last row
+  return {};  // past the last row
+}
+
+double chainageOf(const StationTable& stations, int number, double plus) {
+  const StationBase base = stationBaseOf(stations, number, plus);
+  if (base.row < 0) return 0.0;
 
   // Always summed the same way, so that a chainage is the same double
   // wherever it is computed.
   double sum = 0.0;
-  for (int i = 1; i <= base; ++i) sum += stations.intervalDistance[i];
-  return sum + offset;
+  for (int i = 1; i <= base.row; ++i) sum += stations.intervalDistance[i];
+  return sum + base.offset;
 }
 
 }  // namespace ps

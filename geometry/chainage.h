@@ -6,6 +6,17 @@
 
 namespace ps {
 
+// Where the scan of the station table places (number, plus): on listed row
+// `row` (exact), or `offset` metres beyond row `row` (row 0: before the
+// first row, whose predecessor has plus 0.0). `row` is -1 when the scan
+// passes the last row.
+struct StationBase {
+  int row = -1;
+  double offset = 0.0;
+  bool exact = false;
+};
+StationBase stationBaseOf(const StationTable& stations, int number, double plus);
+
 // The chainage in metres of (number, plus). A point on a listed row gives the
 // sum of the interval distances up to that row; any other point is placed
 // after the last listed row before it; a point past the last row gives 0.0.

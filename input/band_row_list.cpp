@@ -11,7 +11,8 @@ void readBandRowList(Scanner& in, BandTitles& titles) {
     const int line = in.currentLine();
     std::string word;
     ScanRead(in).token(word).space();
-    if (word.size() > kMaxBandTitleBytes) throw InputRefused{in.fileName() + sjis::kBandTitleLimit};
+    if (word.size() > kMaxBandTitleBytes)
+      throw InputRefused{in.fileName() + sjis::kBandTitleLimit, in.fileName(), line};
     word.resize(untilNul(word).size());
     if (word.empty()) break;
     titles.word[k] = std::move(word);

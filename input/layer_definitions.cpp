@@ -10,7 +10,8 @@ void readLayerDefinitions(Scanner& in, LayerRows& layers) {
   layers.countLine = in.currentLine();
   int count = 0;
   ScanRead(in).integer(count);
-  if (count > LayerRows::kCapacity) throw InputRefused{in.fileName() + sjis::kLayerCountLimit};
+  if (count > LayerRows::kCapacity)
+    throw InputRefused{in.fileName() + sjis::kLayerCountLimit, in.fileName(), layers.countLine};
 
   for (int i = 1; i <= count; ++i) {
     LayerRow& row = layers.rows[i];
@@ -26,7 +27,8 @@ void readLayerDefinitions(Scanner& in, LayerRows& layers) {
         .space()
         .token(row.name)
         .space();
-    if (row.name.size() > LayerRows::kMaxNameBytes) throw InputRefused{in.fileName() + sjis::kLayerNameLimit};
+    if (row.name.size() > LayerRows::kMaxNameBytes)
+      throw InputRefused{in.fileName() + sjis::kLayerNameLimit, in.fileName(), row.line};
     row.name.resize(untilNul(row.name).size());
     layers.count = i;
   }

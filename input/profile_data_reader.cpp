@@ -6,11 +6,20 @@ namespace ps {
 
 namespace {
 
-[[noreturn]] void refuse(const Scanner& in, const char* what) { throw InputRefused{in.fileName() + what}; }
+[[noreturn]] void refuse(const Scanner& in, int line, const char* what) {
+  throw InputRefused{in.fileName() + what, in.fileName(), line};
+}
 
-// Applies the capacity of a table to the count just read.
-int checkedCount(const Scanner& in, int count, int capacity, const char* message) {
-  if (count > capacity) refuse(in, message);
+// The line of the next read. Every read starts with a number, which skips
+// white space first, so skipping it here changes nothing.
+int nextReadLine(Scanner& in) {
+  in.space();
+  return in.currentLine();
+}
+
+// Applies the capacity of a table to the count just read from `line`.
+int checkedCount(const Scanner& in, int line, int count, int capacity, const char* message) {
+  if (count > capacity) refuse(in, line, message);
   return count < 0 ? 0 : count;
 }
 
@@ -41,9 +50,10 @@ class LineNotes {
 
 // The count line "%d\n".
 int readCount(Scanner& in, int capacity, const char* message) {
+  const int line = nextReadLine(in);
   int count = 0;
   ScanRead(in).integer(count).space();
-  return checkedCount(in, count, capacity, message);
+  return checkedCount(in, line, count, capacity, message);
 }
 
 }  // namespace
@@ -103,10 +113,11 @@ void readProfileData(Scanner& in, ProfileData& data, ProfileDataLines* lines) {
   CurveTable& curves = data.curves;
   notes.count(&ProfileDataLines::curves);
   {
+    const int line = nextReadLine(in);
     int count = 0;
     double discarded = 0.0;
     ScanRead(in).integer(count).literal(',').real(discarded).space();
-    curves.count = checkedCount(in, count, kMaxTableRows, sjis::kTableRowLimit);
+    curves.count = checkedCount(in, line, count, kMaxTableRows, sjis::kTableRowLimit);
   }
   for (int i = 1; i <= curves.count; ++i) {
     notes.row(&ProfileDataLines::curves, i);
@@ -126,9 +137,10 @@ void readProfileData(Scanner& in, ProfileData& data, ProfileDataLines* lines) {
   SuperelevationTable& supers = data.superelevations;
   notes.count(&ProfileDataLines::superelevations);
   {
+    const int line = nextReadLine(in);
     int count = 0;
     ScanRead(in).integer(count).literal(',').real(data.header.runOffLength).space();
-    supers.count = checkedCount(in, count, kMaxTableRows, sjis::kTableRowLimit);
+    supers.count = checkedCount(in, line, count, kMaxTableRows, sjis::kTableRowLimit);
   }
   for (int i = 1; i <= supers.count; ++i) {
     notes.row(&ProfileDataLines::superelevations, i);
@@ -153,12 +165,14 @@ void readProfileData(Scanner& in, ProfileData& data, ProfileDataLines* lines) {
   AnnotationTable& annotations = data.annotations;
   notes.count(&ProfileDataLines::annotations);
   {
+    const int line = nextReadLine(in);
     int count = 0;
     ScanRead(in).integer(count).literal('f').space();
-    annotations.count = checkedCount(in, count, kMaxAnnotationRows, sjis::kAnnotationLimit);
+    annotations.count = checkedCount(in, line, count, kMaxAnnotationRows, sjis::kAnnotationLimit);
   }
   for (int i = 1; i <= annotations.count; ++i) {
     notes.row(&ProfileDataLines::annotations, i);
+    const int line = nextReadLine(in);
     std::string token;
     ScanRead(in)
         .integer(annotations.number[i])
@@ -167,7 +181,7 @@ void readProfileData(Scanner& in, ProfileData& data, ProfileDataLines* lines) {
         .literal(',')
         .token(token)
         .space();
-    if (token.size() > kMaxAnnotationTokenBytes) refuse(in, sjis::kAnnotationTextLimit);
+    if (token.size() > kMaxAnnotationTokenBytes) refuse(in, line, sjis::kAnnotationTextLimit);
     const std::string_view text = untilNul(token);
     annotations.text[i] = text.size() > 2 ? std::string(text.substr(1, text.size() - 2)) : std::string();
   }

@@ -33,11 +33,12 @@ int Scanner::currentLine() const {
 }
 
 void Scanner::refuseNumber() const {
+  const int line = currentLine();
   std::string message = fileName_;
   message += sjis::kOf;
-  appendInt(message, currentLine());
+  appendInt(message, line);
   message += sjis::kNotANumber;
-  throw InputRefused{message};
+  throw InputRefused{message, fileName_, line};
 }
 
 void Scanner::space() {

@@ -23,8 +23,12 @@
 namespace ps {
 
 // A refusal of the input; `message` is the console line, in Shift-JIS.
+// `file` and `line` say where the refused value stands (line 0: the file as
+// a whole); the console line itself names only the file, when it names one.
 struct InputRefused {
   std::string message;
+  std::string file;
+  int line = 0;
 };
 
 class Scanner {

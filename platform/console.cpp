@@ -22,18 +22,18 @@ std::string consoleText(std::string_view text) {
   return out;
 }
 
-bool writeConsole(std::string_view text) {
+bool writeConsole(std::string_view text, std::FILE* stream) {
 #ifdef _WIN32
-  // The C runtime opens standard output in text mode and would turn each
-  // "\n" into CR LF by itself, unless the program was linked or set up for
-  // binary mode. Binary mode here and CR LF written above make the bytes
+  // The C runtime opens the standard streams in text mode and would turn
+  // each "\n" into CR LF by itself, unless the program was linked or set up
+  // for binary mode. Binary mode here and CR LF written above make the bytes
   // those of consoleText whatever the runtime's default.
-  std::fflush(stdout);
-  _setmode(_fileno(stdout), _O_BINARY);
+  std::fflush(stream);
+  _setmode(_fileno(stream), _O_BINARY);
 #endif
   const std::string bytes = consoleText(text);
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
-  return std::fflush(stdout) == 0 && written;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+  return std::fflush(stream) == 0 && written;
 }
 
 }  // namespace ps

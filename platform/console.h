@@ -5,6 +5,7 @@
 // line ends; only standard output goes through here.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -20,8 +21,9 @@ inline constexpr char kConsoleLineEnd[] = "\n";
 // `text` with each "\n" turned into the platform's line end.
 std::string consoleText(std::string_view text);
 
-// Writes `text` (lines ended with "\n") to standard output with the
-// platform's line ends. Returns false when not all of it was written.
-bool writeConsole(std::string_view text);
+// Writes `text` (lines ended with "\n") to `stream`, standard output or
+// standard error, with the platform's line ends. Returns false when not all
+// of it was written.
+bool writeConsole(std::string_view text, std::FILE* stream = stdout);
 
 }  // namespace ps

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace ps {
@@ -191,6 +192,19 @@ void appendFixed(std::string& out, double value, int width, int decimals) {
     text.append(kept, intDigits, std::string::npos);
   }
   appendPadded(out, text.data(), text.size(), width);
+}
+
+void appendExact(std::string& out, double value, int minDecimals) {
+  // Seventeen significant digits always read back; the smallest subnormal
+  // needs 340 decimals for them.
+  constexpr int kMostDecimals = 340;
+  std::string text;
+  for (int decimals = minDecimals; decimals <= kMostDecimals; ++decimals) {
+    text.clear();
+    appendFixed(text, value, 0, decimals);
+    if (std::strtod(text.c_str(), nullptr) == value) break;
+  }
+  out += text;
 }
 
 std::string formatFixed(double value, int width, int decimals) {

@@ -24,6 +24,12 @@ void appendFixed(std::string& out, double value, int width, int decimals);
 inline constexpr int kShortFixedBytes = 32;
 char* writeShortFixed(char* out, double value, int width, int decimals);
 
+// Appends a finite value with the fewest decimals, at least `minDecimals`,
+// whose text reads back (correctly rounded, as strtod and the input readers
+// read it) as the same double: 0.1 -> "0.1", 7.669 with 3 -> "7.669", 20
+// with 3 -> "20.000". For the files the program writes to be read again.
+void appendExact(std::string& out, double value, int minDecimals);
+
 // Appends a decimal integer, like "%d".
 void appendInt(std::string& out, long long value);
 

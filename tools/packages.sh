@@ -2,8 +2,8 @@
 # apt-get. Sourced (bash) by tools/draw_example.sh, tools/windows_package.sh
 # and tests/run_all.sh.
 
-# Building the programs.
-BUILD_PACKAGES="cmake make g++"
+# Building the programs (expat: the importer's XML parser on Linux).
+BUILD_PACKAGES="cmake make g++ libexpat1-dev"
 # Cross-building them for Windows (binutils and the C compiler come along).
 WINDOWS_BUILD_PACKAGES="cmake make g++-mingw-w64-x86-64-posix"
 

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Builds the five fuzz targets with libFuzzer, AddressSanitizer and
+# Builds the fuzz targets with libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer (clang) and runs each for a bounded time from
 # its seed corpus and saved findings, two targets at a time. Fails on any
 # crash, sanitizer report, timeout (10 s for one input), memory beyond 1 GB
@@ -15,7 +15,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 seconds=${1:-60}
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
-targets="profile_data_reader layer_table band_layout run number_format"
+targets="profile_data_reader layer_table band_layout run number_format landxml_reader check import_sheets"
 
 cmake -S "$root" -B "$build" -DPROFILE_SHEET_STATIC=OFF -DCMAKE_CXX_COMPILER=clang++ -DPROFILE_SHEET_FUZZERS=ON \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all -fno-omit-frame-pointer" \

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "support/sheet_fixture.h"
 
@@ -34,6 +35,20 @@ TEST(Chainage, ListedRowsSumTheirIntervalsOthersAddTheirPlus) {
   EXPECT_EQ(chainageOf(t, 3, 5.0), 0.0);   // past the last row
   EXPECT_EQ(chainageOf(t, 4, 0.0), 0.0);
   EXPECT_EQ(chainageOf(t, -1, 3.0), 3.0);  // before the first row: the plus itself
+}
+
+TEST(Chainage, BaseRowOfTheScan) {
+  const StationTable t = fiveRows();
+  auto base = [&](int number, double plus) {
+    const StationBase b = stationBaseOf(t, number, plus);
+    return std::to_string(b.row) + (b.exact ? " exact " : " + ") + std::to_string(b.offset);
+  };
+  EXPECT_EQ(base(1, 12.5), "3 exact 0.000000");
+  EXPECT_EQ(base(1, 15.0), "3 + 2.500000");
+  EXPECT_EQ(base(2, 10.0), "4 + 10.000000");
+  EXPECT_EQ(base(3, 0.0), "5 exact 0.000000");
+  EXPECT_EQ(base(3, 5.0), "-1 + 0.000000");  // past the last row
+  EXPECT_EQ(base(-1, 3.0), "0 + 3.000000");  // before the first row
 }
 
 TEST(Chainage, LastRowAndAMillimetrePastIt) {

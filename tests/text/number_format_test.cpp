@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <string>
 
 namespace ps {
 namespace {
@@ -60,6 +62,27 @@ TEST(NumberFormat, Integers) {
   EXPECT_EQ(formatInt(0), "0");
   EXPECT_EQ(formatInt(-2147483648LL), "-2147483648");
   EXPECT_EQ(formatInt(62), "62");
+}
+
+// The fewest decimals that read back as the same double, never fewer than
+// asked: short decimals stay short, others get the digits they need.
+TEST(NumberFormat, ExactTextReadsBackAsTheSameDouble) {
+  auto exact = [](double v, int minDecimals) {
+    std::string s;
+    appendExact(s, v, minDecimals);
+    EXPECT_EQ(std::strtod(s.c_str(), nullptr), v) << s;
+    return s;
+  };
+  EXPECT_EQ(exact(0.1, 0), "0.1");
+  EXPECT_EQ(exact(7.669, 3), "7.669");
+  EXPECT_EQ(exact(20, 3), "20.000");
+  EXPECT_EQ(exact(1000, 0), "1000");
+  EXPECT_EQ(exact(-600, 1), "-600.0");
+  EXPECT_EQ(exact(1.0 / 3, 3), "0.3333333333333333");
+  EXPECT_EQ(exact(0.1 + 0.2, 3), "0.30000000000000004");
+  EXPECT_EQ(exact(-0.0, 1), "-0.0");
+  EXPECT_EQ(exact(1e21, 0), "1000000000000000000000");
+  exact(std::numeric_limits<double>::denorm_min(), 0);
 }
 
 }  // namespace

@@ -5,11 +5,12 @@ usage: windows_checks.py imports OBJDUMP EXE
            EXE imports no DLL beyond those every Windows ships: KERNEL32 and the C
            runtime (msvcrt.dll, or the Universal C Runtime: ucrtbase.dll and the
            api-ms-win-crt-* sets). A DLL a program loads while it runs is no import.
-       windows_checks.py package CPACK CONFIG NAME VERSION EXE... -- EMULATOR...
+       windows_checks.py package CPACK CONFIG NAME VERSION FILE... -- EMULATOR...
            cpack builds NAME.zip from CONFIG; it holds exactly the folder NAME with the
-           EXEs, README.txt (UTF-8 with a byte order mark, CR LF, both languages,
-           VERSION) and examples/ with the three inputs. Unpacked, the first EXE run
-           through EMULATOR in examples/ draws the example.
+           FILEs (the programs' .exe files first, then the examples) and README.txt
+           (UTF-8 with a byte order mark, CR LF, both languages, VERSION). Unpacked,
+           the first .exe run through EMULATOR in examples/ draws the example
+           (the first program is the generator).
 Exit status 0 when every check holds; otherwise each failure is printed and the status is 1.
 """
 import os
@@ -20,7 +21,6 @@ import tempfile
 import zipfile
 
 SHIPPED_WITH_WINDOWS = re.compile(r'(kernel32|msvcrt|ucrtbase|api-ms-win-crt-[a-z0-9-]+)\.dll', re.I)
-EXAMPLE_INPUTS = ('Tesmo.dat', 'GasouT.dat', 'temp.cd5')
 
 
 def imports(objdump, exe):
@@ -33,7 +33,8 @@ def imports(objdump, exe):
     return [f'imports {dll}, which Windows does not ship' for dll in foreign]
 
 
-def package(cpack, config, name, version, exes, emulator):
+def package(cpack, config, name, version, files, emulator):
+    exes = [f for f in files if f.endswith('.exe')]
     failures = []
     with tempfile.TemporaryDirectory(prefix='profile-sheet-package-') as work:
         done = subprocess.run([cpack, '--config', config, '-B', work], capture_output=True, text=True)
@@ -42,13 +43,12 @@ def package(cpack, config, name, version, exes, emulator):
             return [f'cpack failed ({done.returncode}):\n{done.stdout}{done.stderr}']
         print(f'{name}.zip: {os.path.getsize(zip_path)} bytes')
         with zipfile.ZipFile(zip_path) as archive:
-            files = sorted(n for n in archive.namelist() if not n.endswith('/'))
-            want = sorted([f'{name}/{exe}' for exe in exes] + [f'{name}/README.txt']
-                          + [f'{name}/examples/{f}' for f in EXAMPLE_INPUTS])
+            held = sorted(n for n in archive.namelist() if not n.endswith('/'))
+            want = sorted([f'{name}/{f}' for f in files] + [f'{name}/README.txt'])
             for entry in archive.infolist():
                 print(f'  {entry.file_size:9d}  {entry.filename}')
-            if files != want:
-                failures.append(f'zip holds {files}, expected {want}')
+            if held != want:
+                failures.append(f'zip holds {held}, expected {want}')
             unpacked = os.path.join(work, 'unpacked')
             archive.extractall(unpacked)
         folder = os.path.join(unpacked, name)
@@ -90,8 +90,8 @@ def main(argv):
         failures = imports(argv[2], argv[3])
     elif argv[1:2] == ['package'] and '--' in argv:
         end = argv.index('--')
-        cpack, config, name, version, *exes = argv[2:end]
-        failures = package(cpack, config, name, version, exes, argv[end + 1:])
+        cpack, config, name, version, *files = argv[2:end]
+        failures = package(cpack, config, name, version, files, argv[end + 1:])
     else:
         sys.exit(__doc__)
     for failure in failures:

@@ -1,0 +1,130 @@
+#include "check/check_inputs.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "check/band_row_checks.h"
+#include "check/findings.h"
+#include "check/layer_checks.h"
+#include "check/profile_data_checks.h"
+#include "check/profile_facts.h"
+#include "driver/run.h"
+#include "input/band_row_list.h"
+#include "input/file_names.h"
+#include "input/layer_definitions.h"
+#include "input/profile_data_reader.h"
+#include "text/number_format.h"
+
+namespace ps::check {
+
+namespace {
+
+// The order of the files in the report.
+int fileRank(const std::string& file) {
+  if (file == kProfileDataFile) return 0;
+  if (file == kBandRowFile) return 1;
+  return 2;
+}
+
+// A refusal is an error with the generator's console line, without its end.
+void addRefusal(const InputRefused& refused, FindingList& out) {
+  std::string message = refused.message;
+  while (!message.empty() && message.back() == '\n') message.pop_back();
+  out.all().push_back({refused.file, refused.line, Severity::error, std::move(message)});
+}
+
+// Reads one file with `read`; false when it is refused.
+template <typename Read>
+bool readOrRefuse(Read read, FindingList& out) {
+  try {
+    read();
+    return true;
+  } catch (const InputRefused& refused) {
+    addRefusal(refused, out);
+    return false;
+  }
+}
+
+}  // namespace
+
+CheckResult checkInputs(std::string_view profileData, std::string_view bandRowList,
+                        std::string_view layerDefinitions) {
+  FindingList out;
+  auto data = std::make_unique<ProfileData>();
+  auto lines = std::make_unique<ProfileDataLines>();
+  const bool profileRead = readOrRefuse(
+      [&] {
+        Scanner in(profileData, kProfileDataFile);
+        readProfileData(in, *data, lines.get());
+      },
+      out);
+  BandTitles titles;
+  const bool titlesRead = readOrRefuse(
+      [&] {
+        Scanner in(bandRowList, kBandRowFile);
+        readBandRowList(in, titles);
+      },
+      out);
+  auto layers = std::make_unique<LayerRows>();
+  const bool layersRead = readOrRefuse(
+      [&] {
+        Scanner in(layerDefinitions, kLayerFile);
+        readLayerDefinitions(in, *layers);
+      },
+      out);
+
+  bool refused = !profileRead || !titlesRead || !layersRead;
+  if (profileRead) {
+    for (const InputRefused& refusal : refusalsOfProfileData(*data, lines.get())) {
+      addRefusal(refusal, out);
+      refused = true;
+    }
+    const std::unique_ptr<ProfileFacts> facts = factsOf(*data, *lines);
+    checkProfileData(*facts, usableHeader(data->header), out);
+    if (titlesRead) checkRowsHaveTitles(titles, *facts, out);
+  }
+  if (titlesRead) checkBandTitles(titles, out);
+  if (layersRead) checkLayers(*layers, out);
+
+  CheckResult result;
+  result.findings = std::move(out.all());
+  std::stable_sort(result.findings.begin(), result.findings.end(), [](const Finding& a, const Finding& b) {
+    const int ra = fileRank(a.file), rb = fileRank(b.file);
+    return ra != rb ? ra < rb : a.line < b.line;
+  });
+  const auto errors = std::count_if(result.findings.begin(), result.findings.end(),
+                                    [](const Finding& f) { return f.severity == Severity::error; });
+  if (refused)
+    result.status = kUnreadable;
+  else if (errors > 0)
+    result.status = kErrorsFound;
+  else if (!result.findings.empty())
+    result.status = kOnlyWarnings;
+  return result;
+}
+
+std::string findingLine(const Finding& finding, std::string_view path) {
+  std::string text(path);
+  if (finding.line > 0) {
+    text += ':';
+    appendInt(text, finding.line);
+  }
+  text += finding.severity == Severity::error ? ": error: " : ": warning: ";
+  text += finding.message;
+  return text;
+}
+
+std::string summaryLine(const std::vector<Finding>& findings) {
+  long long errors = 0;
+  for (const Finding& f : findings) errors += f.severity == Severity::error;
+  const long long warnings = static_cast<long long>(findings.size()) - errors;
+  return formatInt(errors) + " errors, " + formatInt(warnings) + " warnings";
+}
+
+std::string reportOf(const std::vector<Finding>& findings, std::string_view folder) {
+  std::string report;
+  for (const Finding& finding : findings) report += findingLine(finding, std::string(folder) + finding.file) + "\n";
+  return report + summaryLine(findings) + "\n";
+}
+
+}  // namespace ps::check

@@ -1,0 +1,44 @@
+#include "import/import_options.h"
+
+namespace ps::import {
+
+std::variant<ImportOptions, UsageRequest> parseImportOptions(const std::vector<std::string>& args) {
+  ImportOptions options;
+  std::vector<std::string> positional;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+      positional.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (arg == "--help" || arg == "-h") return UsageRequest{};
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    std::optional<std::string>* target = name == "--alignment" ? &options.alignment
+                                         : name == "--template" ? &options.templateDir
+                                                                : nullptr;
+    using Problem = UsageRequest::Problem;
+    if (!target) return UsageRequest{Problem::unknownOption, name};
+    if (target->has_value()) return UsageRequest{Problem::repeatedOption, name};
+    if (equals != std::string::npos) {
+      *target = arg.substr(equals + 1);
+    } else if (i + 1 < args.size()) {
+      *target = args[++i];
+    } else {
+      return UsageRequest{Problem::missingValue, name};
+    }
+  }
+  if (positional.size() != 2)
+    return UsageRequest{positional.size() < 2 ? UsageRequest::Problem::missingArguments
+                                              : UsageRequest::Problem::tooManyArguments, {}};
+  options.roadFile = positional[0];
+  options.outDir = positional[1];
+  return options;
+}
+
+}  // namespace ps::import

@@ -1,0 +1,29 @@
+// The importer's command line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace ps::import {
+
+struct ImportOptions {
+  std::string roadFile;
+  std::string outDir;
+  std::optional<std::string> alignment;    // --alignment NAME
+  std::optional<std::string> templateDir;  // --template DIR
+};
+
+// --help, or a command line that is not one, and what is wrong with it.
+struct UsageRequest {
+  enum class Problem { none, unknownOption, repeatedOption, missingValue, missingArguments, tooManyArguments };
+  Problem problem = Problem::none;
+  std::string option;  // the option concerned
+};
+
+// ROAD.xml OUTDIR [--alignment NAME] [--template DIR], options anywhere,
+// each also as --option=VALUE; "--" ends the options.
+std::variant<ImportOptions, UsageRequest> parseImportOptions(const std::vector<std::string>& args);
+
+}  // namespace ps::import

@@ -1,0 +1,224 @@
+#include "import/import_program.h"
+
+#include <cmath>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <variant>
+
+#include "driver/run.h"
+#include "import/alignment_selection.h"
+#include "import/import_options.h"
+#include "import/import_report.h"
+#include "import/landxml_reader.h"
+#include "import/mapping_refused.h"
+#include "import/refusal.h"
+#include "import/road_sheets.h"
+#include "import/sheet_check.h"
+#include "import/sheet_profile_data.h"
+#include "import/sheet_set_writer.h"
+#include "import/template_files.h"
+#include "input/profile_data_reader.h"
+#include "input/profile_data_writer.h"
+#include "platform/command_line.h"
+#include "platform/text_encoding.h"
+#include "text/number_format.h"
+#include "text/shift_jis.h"
+
+namespace ps::import {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The template's files with its header values read, as every sheet takes
+// them.
+struct Template {
+  TemplateFiles files;
+  HeaderValues header;
+};
+
+std::string joined(const std::string& folder, const char* name) { return (fs::path(folder) / name).string(); }
+
+Template loadTemplate(const ImportOptions& options) {
+  Template t;
+  std::string profileName = kProfileDataFile, folderName = ".";
+  if (options.templateDir) {
+    folderName = *options.templateDir;
+    profileName = joined(folderName, kProfileDataFile);
+    TemplateRead read = readTemplateFolder(*options.templateDir);
+    if (!read.files)
+      RefusalMessage(joined(folderName, read.unreadable.c_str()), 0).sjis(sjis::kImportTemplateUnreadable).refuse();
+    t.files = std::move(*read.files);
+  } else {
+    t.files = bundledTemplate();
+  }
+  auto data = std::make_unique<ProfileData>();
+  try {
+    Scanner in(t.files.profileData, profileName);
+    readProfileData(in, *data);
+  } catch (const InputRefused& refused) {
+    throw ImportRefused{refused.message};
+  }
+  t.header = data->header;
+  // What the sheets take of the template must draw: its header values (with
+  // no tables) and its band and layer files. The generator's own refusals
+  // of them come first.
+  auto headerOnly = std::make_unique<ProfileData>();
+  headerOnly->header = t.header;
+  StringSink ignored;
+  std::string console;
+  if (generateDrawing(writeProfileData(*headerOnly), t.files.layerDefinitions, t.files.bandRowList, ignored,
+                      console) != 0)
+    RefusalMessage(folderName, 0).sjis(sjis::kImportTemplateNotDrawn).sjis(console.c_str()).refuse();
+  if (!FrameRule{t.header.bandRowGap, t.header.horizontalScale, t.header.bandDataLength}.fits(0.0))
+    RefusalMessage(profileName, 0).sjis(sjis::kImportTemplateFrame).refuse();
+  return t;
+}
+
+[[noreturn]] void refuseMapping(const MappingRefused& refused, const std::string& roadFile) {
+  using Kind = MappingRefused::Kind;
+  RefusalMessage message(roadFile, 0);
+  // "No.12+5.500 で…"; without a station the sentence starts at its verb.
+  auto at = [&](const char* text) {
+    if (refused.at)
+      message.ascii(stationText(*refused.at)).sjis(text);
+    else
+      message.sjis(text + 1);
+  };
+  switch (refused.kind) {
+    case Kind::noGeometry: message.sjis(sjis::kImportNoGeometry); break;
+    case Kind::badInterval: message.sjis(sjis::kImportBadInterval); break;
+    case Kind::tooManyStations: message.sjis(sjis::kImportTooManyStations); break;
+    case Kind::stationOutOfRange: message.sjis(sjis::kImportStationRange); break;
+    case Kind::noProfile: message.sjis(sjis::kImportNoProfAlign); break;
+    case Kind::profileShort: at(sjis::kImportProfileShort); break;
+    case Kind::gradeNotAscending: at(sjis::kImportGradeOrder); break;
+    case Kind::noSheetFits: at(sjis::kImportNoSheetFits); break;
+    case Kind::designCurvesOverlap: at(sjis::kImportCurvesOverlapAt); break;
+  }
+  message.refuse();
+}
+
+// Key point names in Shift-JIS; a character Shift-JIS lacks becomes '?'.
+std::string namesInShiftJis(std::string_view utf8) {
+  platform::Converted whole = platform::convertText(utf8, platform::Encoding::utf8, platform::Encoding::shiftJis);
+  if (whole.ok()) return whole.text;
+  std::string out;
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[pos]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    platform::Converted one =
+        platform::convertText(utf8.substr(pos, length), platform::Encoding::utf8, platform::Encoding::shiftJis);
+    out += one.ok() ? one.text : std::string("?");
+    pos += length;
+  }
+  return out;
+}
+
+std::string usageProblem(const UsageRequest& usage) {
+  using Problem = UsageRequest::Problem;
+  switch (usage.problem) {
+    case Problem::none: return {};
+    case Problem::unknownOption: return sjis::kImportUnknownOption + usage.option + "\n";
+    case Problem::repeatedOption: return usage.option + sjis::kImportRepeatedOption;
+    case Problem::missingValue: return usage.option + sjis::kImportMissingValue;
+    case Problem::missingArguments: return sjis::kImportMissingArguments;
+    case Problem::tooManyArguments: return sjis::kImportTooManyArguments;
+  }
+  return {};
+}
+
+int importRoad(const ImportOptions& options, std::string& out) {
+  const fs::path outDir(options.outDir);
+  std::error_code error;
+  if (fs::exists(fs::symlink_status(outDir, error)))
+    RefusalMessage(options.outDir, 0).sjis(sjis::kImportOutDirExists).refuse();
+
+  const Template tmpl = loadTemplate(options);
+  const Road road = readLandXmlFile(fs::path(options.roadFile), options.roadFile);
+  std::optional<std::string> name;
+  if (options.alignment) name = platform::argumentToUtf8(*options.alignment);
+  const Alignment& alignment = selectAlignment(road, name, options.roadFile);
+
+  RoadSheets sheets;
+  try {
+    sheets = mapAlignment(alignment, sheetSettingsOf(tmpl.header));
+  } catch (const MappingRefused& refused) {
+    refuseMapping(refused, options.roadFile);
+  }
+
+  std::vector<SheetFiles> files;
+  std::vector<SheetRow> rows;
+  std::string findings;
+  for (std::size_t i = 0; i < sheets.sheets.size(); ++i) {
+    const SheetTables& sheet = sheets.sheets[i];
+    const std::string folder = sheetFolderName(i, sheets.sheets.size());
+    SheetFiles f{writeProfileData(*profileDataOf(sheet, tmpl.header, sheets.interval, namesInShiftJis)),
+                 tmpl.files.bandRowList, tmpl.files.layerDefinitions, {}};
+    StringSink drawing;
+    std::string console;
+    const std::string sheetFile = (outDir / folder / kProfileDataFile).string();
+    if (generateDrawing(f.profileData, f.layerDefinitions, f.bandRowList, drawing, console) != 0)
+      RefusalMessage(sheetFile, 0).sjis(sjis::kImportSheetRejected).sjis(console.c_str()).refuse();
+    f.drawing = std::move(drawing.text);
+    for (const SheetFinding& finding : checkSheet(f.profileData, f.bandRowList, f.layerDefinitions)) {
+      const std::string where = (outDir / folder / finding.file).string() + ":" + formatInt(finding.line);
+      if (finding.error) RefusalMessage(where, 0).sjis(sjis::kImportSheetRejected).sjis(finding.message.c_str()).refuse();
+      findings += where + ": warning: " + finding.message + "\n";
+    }
+    SheetRow row{folder, sheet.stations.front().at, sheet.stations.back().at,
+                 sheet.stations.size(), sheet.vips.size(), sheet.curves.size(), {}};
+    for (const MappingWarning& w : sheet.warnings) row.warnings.push_back(warningText(w, sheet, tmpl.header));
+    rows.push_back(std::move(row));
+    files.push_back(std::move(f));
+  }
+
+  try {
+    writeSheetSet(outDir, files);
+  } catch (const WriteFailed& failed) {
+    RefusalMessage(failed.path.string(), 0).sjis(sjis::kImportCannotWrite).refuse();
+  }
+
+  out += sheetTable(rows);
+  for (const MappingWarning& w : sheets.warnings)
+    out += std::string(sjis::kImportTableWarning) + ": " + warningText(w, {}, tmpl.header) + "\n";
+  out += findings;
+  out += sjis::kImportWroteSheets + formatInt(static_cast<long long>(rows.size())) + sjis::kImportSheetsInto +
+         options.outDir + sjis::kImportWrote;
+  out += sjis::kImportCutCurves + formatInt(sheets.verticalCuts) + sjis::kImportCutHorizontal +
+         formatInt(sheets.horizontalCuts) + sjis::kImportCutAtEquations + formatInt(sheets.equationVerticalCuts) +
+         sjis::kImportCutHorizontal + formatInt(sheets.equationHorizontalCuts) + sjis::kImportEndSentence;
+  return kImportWritten;
+}
+
+}  // namespace
+
+int runImport(const std::vector<std::string>& args, std::string& out, std::string& err) {
+  const auto parsed = parseImportOptions(args);
+  if (const auto* usage = std::get_if<UsageRequest>(&parsed)) {
+    if (usage->problem == UsageRequest::Problem::none) {
+      out += sjis::kImportUsage;
+      return kImportWritten;
+    }
+    err += usageProblem(*usage) + sjis::kImportUsage;
+    return kImportUsage;
+  }
+  const ImportOptions& options = std::get<ImportOptions>(parsed);
+  try {
+    return importRoad(options, out);
+  } catch (const ImportRefused& refused) {
+    err += refused.message;
+  } catch (const std::exception& failure) {
+    // A fault of the importer itself (or no memory): still one line and
+    // nothing written.
+    try {
+      RefusalMessage(options.roadFile, 0).sjis(sjis::kImportInternalError).ascii(failure.what()).refuse();
+    } catch (const ImportRefused& refused) {
+      err += refused.message;
+    }
+  }
+  return kImportRefused;
+}
+
+}  // namespace ps::import

@@ -1,0 +1,614 @@
+#include "import/landxml_reader.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <optional>
+#include <span>
+#include <system_error>
+#include <vector>
+
+#include "import/xml_encoding.h"
+#include "import/xml_reader.h"
+#include "text/shift_jis.h"
+
+namespace ps::import {
+
+namespace {
+
+constexpr double kMaxMagnitude = 1e9;
+// How far a StaEquation's staBack may lie from the display station at its
+// staInternal (rounding of the written values).
+constexpr double kEquationTolerance = 0.001;
+// How far neighbouring vertical curves, an equation and the Alignment's
+// ends may overlap by rounding.
+constexpr double kTouchTolerance = 1e-6;
+
+bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && isXmlSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isXmlSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// The white-space separated tokens of a text, one at a time.
+class Tokens {
+ public:
+  explicit Tokens(std::string_view text) : text_(text) {}
+  bool next(std::string_view& token) {
+    while (pos_ < text_.size() && isXmlSpace(text_[pos_])) ++pos_;
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && !isXmlSpace(text_[pos_])) ++pos_;
+    token = text_.substr(start, pos_ - start);
+    return pos_ > start;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+std::vector<std::string_view> tokens(std::string_view text) {
+  std::vector<std::string_view> out;
+  Tokens all(text);
+  for (std::string_view token; all.next(token);) out.push_back(token);
+  return out;
+}
+
+std::optional<std::string_view> attribute(std::span<const XmlAttribute> attributes, std::string_view name) {
+  for (const XmlAttribute& a : attributes)
+    if (a.name == name) return a.value;
+  return std::nullopt;
+}
+
+enum class NumberProblem { none, notANumber, outOfRange };
+
+// A decimal number as written in the file: white space around it, an
+// optional sign, digits with an optional point and exponent, read whole.
+// Infinities and NaN are not numbers here; beyond kMaxMagnitude is out of
+// range.
+NumberProblem readNumber(std::string_view text, double& value) {
+  text = trimmed(text);
+  if (text.starts_with('+')) {
+    text.remove_prefix(1);
+    if (text.starts_with('+') || text.starts_with('-')) return NumberProblem::notANumber;
+  }
+  if (text.empty()) return NumberProblem::notANumber;
+  double v = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);
+  if (error == std::errc::result_out_of_range) return NumberProblem::outOfRange;
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(v)) return NumberProblem::notANumber;
+  if (!(std::fabs(v) <= kMaxMagnitude)) return NumberProblem::outOfRange;
+  value = v;
+  return NumberProblem::none;
+}
+
+enum class Bound { any, nonNegative, positive };
+
+bool isInfiniteRadius(std::string_view text) {
+  text = trimmed(text);
+  return text.size() == 3 && (text[0] == 'I' || text[0] == 'i') && (text[1] == 'N' || text[1] == 'n') &&
+         (text[2] == 'F' || text[2] == 'f');
+}
+
+// What an open element is to the reader.
+enum class Role {
+  none,  // above the root
+  other,
+  root,
+  units,
+  alignments,
+  alignment,
+  coordGeom,
+  geometry,
+  profile,
+  profAlign,
+  profSurf,
+  intervalFeature,
+  superelevation,
+  gradePoint,           // PVI, ParaCurve: text read
+  groundList,           // PntList2D: text read
+  superelevationValue,  // a station or the superelevation: text read
+};
+
+bool readsText(Role role) {
+  return role == Role::gradePoint || role == Role::groundList || role == Role::superelevationValue;
+}
+
+struct OpenElement {
+  Role role;
+  std::string name;
+  int line;
+};
+
+struct PendingEquation {
+  std::optional<double> internal;
+  std::optional<double> back;
+  double ahead = 0.0;
+  int line = 0;
+};
+
+struct PendingSuperelevation {
+  std::optional<double> beginRunoff, fullSuper, runoff, endRunout, fullSuperelev;
+  int line = 0;
+};
+
+class RoadBuilder final : public XmlHandler {
+ public:
+  RoadBuilder(Road& road, std::string_view fileName) : road_(road), fileName_(fileName) {}
+
+  void startElement(std::string_view name, std::span<const XmlAttribute> attributes, int line) override;
+  void endElement(std::string_view name) override;
+  void characters(std::string_view text) override {
+    if (!open_.empty() && readsText(open_.back().role)) text_.append(text);
+  }
+
+ private:
+  RefusalMessage at(int line) const { return RefusalMessage(fileName_, line); }
+  // "SUBJECT TEXT", as in "Units/Imperial には対応していません。"
+  [[noreturn]] void refuse(int line, std::string_view subject, const char* text) const {
+    at(line).ascii(subject).ascii(" ").sjis(text).refuse();
+  }
+  // "WHERE の値 "VALUE" TEXT", as in "Curve@radius の値 "abc" は数値として読めません。"
+  [[noreturn]] void refuseValue(int line, std::string_view where, std::string_view value, const char* text) const {
+    at(line).ascii(where).ascii(" ").sjis(sjis::kImportValueOf).ascii(" ").quoted(value).ascii(" ").sjis(text).refuse();
+  }
+  Alignment& alignment() { return road_.alignments.back(); }
+
+  double value(std::string_view text, std::string_view where, int line, Bound bound) const;
+  double number(std::span<const XmlAttribute> attributes, std::string_view element, std::string_view name, int line,
+                Bound bound) const;
+  std::optional<double> optionalNumber(std::span<const XmlAttribute> attributes, std::string_view element,
+                                       std::string_view name, int line) const;
+  int rotation(std::span<const XmlAttribute> attributes, std::string_view element, int line) const;
+  double spiralRadius(std::span<const XmlAttribute> attributes, std::string_view name, int line) const;
+
+  void checkMetric(std::span<const XmlAttribute> attributes, int line) const;
+  void beginAlignment(std::span<const XmlAttribute> attributes, int line);
+  void readGeometry(std::string_view name, std::span<const XmlAttribute> attributes, int line);
+  void readEquation(std::span<const XmlAttribute> attributes, int line);
+  void readGradePoint(const OpenElement& element);
+  void readGround(const OpenElement& element);
+  void readSuperelevationValue(const OpenElement& element);
+  void endSuperelevation();
+  void endAlignment();
+
+  Road& road_;
+  std::string fileName_;
+  std::vector<OpenElement> open_;
+  std::string text_;  // of the open element whose text is read
+
+  // The Alignment being read: what the model does not keep.
+  double nextStation_ = 0.0;
+  bool profAlignSeen_ = false;
+  bool profSurfSeen_ = false;
+  bool intervalSeen_ = false;
+  int profAlignLine_ = 0;
+  double curveLength_ = 0.0;  // of the PVI or ParaCurve being read
+  int lastGradeLine_ = 0;
+  std::vector<PendingEquation> equations_;
+  PendingSuperelevation superelevation_;
+};
+
+double RoadBuilder::value(std::string_view text, std::string_view where, int line, Bound bound) const {
+  double v = 0.0;
+  const NumberProblem problem = readNumber(text, v);
+  const char* predicate = nullptr;
+  if (problem == NumberProblem::notANumber) predicate = sjis::kImportNotANumber;
+  else if (problem == NumberProblem::outOfRange) predicate = sjis::kImportOutOfRange;
+  else if (bound == Bound::positive && !(v > 0.0)) predicate = sjis::kImportNotPositive;
+  else if (bound == Bound::nonNegative && !(v >= 0.0)) predicate = sjis::kImportNegative;
+  if (predicate)
+    refuseValue(line, where, text, predicate);
+  return v;
+}
+
+double RoadBuilder::number(std::span<const XmlAttribute> attributes, std::string_view element, std::string_view name,
+                           int line, Bound bound) const {
+  const std::string where = std::string(element) + "@" + std::string(name);
+  const std::optional<std::string_view> text = attribute(attributes, name);
+  if (!text) refuse(line, where, sjis::kImportMissing);
+  return value(*text, where, line, bound);
+}
+
+std::optional<double> RoadBuilder::optionalNumber(std::span<const XmlAttribute> attributes, std::string_view element,
+                                                  std::string_view name, int line) const {
+  if (!attribute(attributes, name)) return std::nullopt;
+  return number(attributes, element, name, line, Bound::any);
+}
+
+int RoadBuilder::rotation(std::span<const XmlAttribute> attributes, std::string_view element, int line) const {
+  const std::string where = std::string(element) + "@rot";
+  const std::optional<std::string_view> text = attribute(attributes, "rot");
+  if (!text) refuse(line, where, sjis::kImportMissing);
+  const std::string_view rot = trimmed(*text);
+  if (rot == "cw") return 1;
+  if (rot == "ccw") return -1;
+  refuseValue(line, where, *text, sjis::kImportNotRotation);
+}
+
+double RoadBuilder::spiralRadius(std::span<const XmlAttribute> attributes, std::string_view name, int line) const {
+  const std::optional<std::string_view> text = attribute(attributes, name);
+  if (text && isInfiniteRadius(*text)) return std::numeric_limits<double>::infinity();
+  return number(attributes, "Spiral", name, line, Bound::positive);
+}
+
+void RoadBuilder::checkMetric(std::span<const XmlAttribute> attributes, int line) const {
+  const std::optional<std::string_view> unit = attribute(attributes, "linearUnit");
+  if (unit && trimmed(*unit) != "meter")
+    refuseValue(line, "Metric@linearUnit", *unit, sjis::kImportNotSupported);
+}
+
+void RoadBuilder::startElement(std::string_view name, std::span<const XmlAttribute> attributes, int line) {
+  const Role parent = open_.empty() ? Role::none : open_.back().role;
+  Role role = Role::other;
+  switch (parent) {
+    case Role::none:
+      if (name != "LandXML")
+        at(line).sjis(sjis::kImportRootElement).ascii(" ").quoted(name).ascii(" ").sjis(sjis::kImportNotLandXml).refuse();
+      role = Role::root;
+      break;
+    case Role::root:
+      if (name == "Units") role = Role::units;
+      if (name == "Alignments") role = Role::alignments;
+      break;
+    case Role::units:
+      if (name == "Imperial") refuse(line, "Units/Imperial", sjis::kImportNotSupported);
+      if (name == "Metric") checkMetric(attributes, line);
+      break;
+    case Role::alignments:
+      if (name == "Alignment") {
+        beginAlignment(attributes, line);
+        role = Role::alignment;
+      }
+      break;
+    case Role::alignment:
+      if (name == "CoordGeom") role = Role::coordGeom;
+      if (name == "StaEquation") readEquation(attributes, line);
+      if (name == "Profile") role = Role::profile;
+      if (name == "Superelevation") {
+        superelevation_ = PendingSuperelevation{};
+        superelevation_.line = line;
+        role = Role::superelevation;
+      }
+      if (name == "Feature" && attribute(attributes, "name") == "Interval") role = Role::intervalFeature;
+      break;
+    case Role::coordGeom:
+      if (name == "Line" || name == "Curve" || name == "Spiral") {
+        readGeometry(name, attributes, line);
+        role = Role::geometry;
+      }
+      if (name == "IrregularLine" || name == "Chain")
+        refuse(line, "CoordGeom/" + std::string(name), sjis::kImportNotSupported);
+      break;
+    case Role::geometry:
+      if (name == "Start" || name == "End") {
+        GeometryElement& element = alignment().elements.back();
+        if (const std::optional<std::string_view> pointName = attribute(attributes, "name"))
+          (name == "Start" ? element.startName : element.endName) = *pointName;
+      }
+      break;
+    case Role::profile:
+      if (name == "ProfAlign" && !profAlignSeen_) {
+        profAlignSeen_ = true;
+        profAlignLine_ = line;
+        role = Role::profAlign;
+      }
+      if (name == "ProfSurf" && !profSurfSeen_) {
+        profSurfSeen_ = true;
+        role = Role::profSurf;
+      }
+      break;
+    case Role::profAlign:
+      if (name == "PVI") {
+        curveLength_ = 0.0;
+        role = Role::gradePoint;
+      }
+      if (name == "ParaCurve") {
+        curveLength_ = number(attributes, name, "length", line, Bound::positive);
+        role = Role::gradePoint;
+      }
+      if (name == "CircCurve" || name == "UnsymParaCurve")
+        refuse(line, "ProfAlign/" + std::string(name), sjis::kImportNotSupported);
+      break;
+    case Role::profSurf:
+      if (name == "PntList2D") role = Role::groundList;
+      break;
+    case Role::superelevation:
+      if (name == "BeginRunoffSta" || name == "FullSuperSta" || name == "RunoffSta" || name == "EndofRunoutSta" ||
+          name == "FullSuperelev")
+        role = Role::superelevationValue;
+      break;
+    case Role::intervalFeature:
+      if (name == "Property" && attribute(attributes, "label") == "main" && !intervalSeen_) {
+        intervalSeen_ = true;
+        alignment().interval = number(attributes, name, "value", line, Bound::positive);
+      }
+      break;
+    default:
+      break;
+  }
+  open_.push_back({role, std::string(name), line});
+  if (readsText(role)) text_.clear();
+}
+
+void RoadBuilder::endElement(std::string_view) {
+  if (open_.empty()) return;
+  const OpenElement element = std::move(open_.back());
+  open_.pop_back();
+  switch (element.role) {
+    case Role::gradePoint:
+      readGradePoint(element);
+      break;
+    case Role::groundList:
+      readGround(element);
+      break;
+    case Role::superelevationValue:
+      readSuperelevationValue(element);
+      break;
+    case Role::superelevation:
+      endSuperelevation();
+      break;
+    case Role::alignment:
+      endAlignment();
+      break;
+    default:
+      break;
+  }
+}
+
+void RoadBuilder::beginAlignment(std::span<const XmlAttribute> attributes, int line) {
+  Alignment& a = road_.alignments.emplace_back();
+  a.name = attribute(attributes, "name").value_or("");
+  a.staStart = number(attributes, "Alignment", "staStart", line, Bound::any);
+  a.length = number(attributes, "Alignment", "length", line, Bound::positive);
+  if (!(std::fabs(a.staStart + a.length) <= kMaxMagnitude))
+    at(line).ascii("Alignment ").sjis(sjis::kImportEndStation).sjis(sjis::kImportOutOfRange).refuse();
+  nextStation_ = a.staStart;
+  profAlignSeen_ = profSurfSeen_ = intervalSeen_ = false;
+  profAlignLine_ = lastGradeLine_ = 0;
+  equations_.clear();
+}
+
+void RoadBuilder::readGeometry(std::string_view name, std::span<const XmlAttribute> attributes, int line) {
+  GeometryElement e;
+  e.kind = name == "Line"    ? GeometryElement::Kind::line
+           : name == "Curve" ? GeometryElement::Kind::curve
+                             : GeometryElement::Kind::spiral;
+  e.length = number(attributes, name, "length", line,
+                    e.kind == GeometryElement::Kind::line ? Bound::nonNegative : Bound::positive);
+  if (e.kind == GeometryElement::Kind::curve) {
+    e.rotation = rotation(attributes, name, line);
+    e.radius = number(attributes, name, "radius", line, Bound::positive);
+  }
+  if (e.kind == GeometryElement::Kind::spiral) {
+    e.rotation = rotation(attributes, name, line);
+    e.radiusStart = spiralRadius(attributes, "radiusStart", line);
+    e.radiusEnd = spiralRadius(attributes, "radiusEnd", line);
+    if (std::isinf(e.radiusStart) && std::isinf(e.radiusEnd))
+      refuse(line, "Spiral", sjis::kImportBothRadiiInfinite);
+  }
+  e.start = nextStation_;
+  e.end = e.start + e.length;
+  if (!(std::fabs(e.end) <= kMaxMagnitude))
+    at(line).ascii(name).ascii(" ").sjis(sjis::kImportEndStation).sjis(sjis::kImportOutOfRange).refuse();
+  nextStation_ = e.end;
+  alignment().elements.push_back(std::move(e));
+}
+
+void RoadBuilder::readEquation(std::span<const XmlAttribute> attributes, int line) {
+  if (const std::optional<std::string_view> increment = attribute(attributes, "staIncrement");
+      increment && trimmed(*increment) == "decreasing")
+    refuseValue(line, "StaEquation@staIncrement", *increment, sjis::kImportNotSupported);
+  PendingEquation equation;
+  equation.line = line;
+  equation.internal = optionalNumber(attributes, "StaEquation", "staInternal", line);
+  equation.back = optionalNumber(attributes, "StaEquation", "staBack", line);
+  equation.ahead = number(attributes, "StaEquation", "staAhead", line, Bound::any);
+  if (!equation.internal && !equation.back)
+    refuse(line, "StaEquation@staInternal", sjis::kImportMissing);
+  equations_.push_back(equation);
+}
+
+void RoadBuilder::readGradePoint(const OpenElement& element) {
+  const std::vector<std::string_view> parts = tokens(text_);
+  if (parts.size() != 2)
+    refuseValue(element.line, element.name, trimmed(text_), sjis::kImportNotPairs);
+  GradePoint point;
+  point.station = value(parts[0], element.name, element.line, Bound::any);
+  point.height = value(parts[1], element.name, element.line, Bound::any);
+  point.curveLength = curveLength_;
+  std::vector<GradePoint>& grade = alignment().grade;
+  if (grade.empty() && point.curveLength > 0.0)
+    refuse(element.line, element.name, sjis::kImportCurveAtEnd);
+  if (!grade.empty()) {
+    const GradePoint& previous = grade.back();
+    if (!(point.station > previous.station))
+      refuseValue(element.line, element.name, parts[0], sjis::kImportStationNotIncreasing);
+    if (previous.station + previous.curveLength / 2 > point.station - point.curveLength / 2 + kTouchTolerance)
+      refuse(element.line, element.name, sjis::kImportCurvesOverlap);
+  }
+  grade.push_back(point);
+  lastGradeLine_ = element.line;
+}
+
+void RoadBuilder::readGround(const OpenElement& element) {
+  const std::string where = "ProfSurf/" + element.name;
+  std::vector<GroundPoint>& ground = alignment().ground;
+  Tokens parts(text_);
+  for (std::string_view station, height; parts.next(station);) {
+    if (!parts.next(height))
+      refuseValue(element.line, where, trimmed(text_), sjis::kImportNotPairs);
+    GroundPoint point;
+    point.station = value(station, where, element.line, Bound::any);
+    point.height = value(height, where, element.line, Bound::any);
+    if (!ground.empty() && point.station < ground.back().station)
+      refuseValue(element.line, where, station, sjis::kImportStationDecreases);
+    ground.push_back(point);
+  }
+  text_.clear();
+  text_.shrink_to_fit();
+}
+
+void RoadBuilder::readSuperelevationValue(const OpenElement& element) {
+  const double v = value(text_, "Superelevation/" + element.name, element.line, Bound::any);
+  PendingSuperelevation& s = superelevation_;
+  if (element.name == "BeginRunoffSta") s.beginRunoff = v;
+  if (element.name == "FullSuperSta") s.fullSuper = v;
+  if (element.name == "RunoffSta") s.runoff = v;
+  if (element.name == "EndofRunoutSta") s.endRunout = v;
+  if (element.name == "FullSuperelev") s.fullSuperelev = v;
+}
+
+void RoadBuilder::endSuperelevation() {
+  const PendingSuperelevation& s = superelevation_;
+  const std::pair<const std::optional<double>*, const char*> required[] = {
+      {&s.beginRunoff, "BeginRunoffSta"},
+      {&s.fullSuper, "FullSuperSta"},
+      {&s.runoff, "RunoffSta"},
+      {&s.fullSuperelev, "FullSuperelev"},
+  };
+  for (const auto& [field, name] : required)
+    if (!*field) refuse(s.line, std::string("Superelevation/") + name, sjis::kImportMissing);
+  SuperelevationRun run;
+  run.beginRunoff = *s.beginRunoff;
+  run.fullSuper = *s.fullSuper;
+  run.runoff = *s.runoff;
+  run.endRunout = s.endRunout.value_or(*s.runoff);
+  run.fullSuperelev = *s.fullSuperelev;
+  if (!(run.beginRunoff <= run.fullSuper && run.fullSuper <= run.runoff && run.runoff <= run.endRunout))
+    refuse(s.line, "Superelevation", sjis::kImportSuperelevationOrder);
+  alignment().superelevation.push_back(run);
+}
+
+void RoadBuilder::endAlignment() {
+  Alignment& a = alignment();
+  const double end = a.staStart + a.length;
+  for (const PendingEquation& pending : equations_) {
+    const StationEquation* previous = a.equations.empty() ? nullptr : &a.equations.back();
+    // The display station at an internal one, under the equations so far.
+    const auto display = [previous](double s) { return previous ? s - previous->internal + previous->ahead : s; };
+    const double internal = pending.internal ? *pending.internal
+                            : previous       ? *pending.back - previous->ahead + previous->internal
+                                             : *pending.back;
+    if (previous && !(internal > previous->internal))
+      refuse(pending.line, "StaEquation", sjis::kImportEquationOrder);
+    if (!(internal >= a.staStart - kTouchTolerance && internal <= end + kTouchTolerance))
+      refuse(pending.line, "StaEquation", sjis::kImportEquationOutside);
+    double back = display(internal);
+    if (pending.back) {
+      if (!(std::fabs(*pending.back - back) <= kEquationTolerance))
+        refuse(pending.line, "StaEquation", sjis::kImportEquationMismatch);
+      back = *pending.back;
+    }
+    if (pending.ahead < back) refuse(pending.line, "StaEquation", sjis::kImportEquationBackwards);
+    a.equations.push_back({internal, back, pending.ahead});
+  }
+  if (profAlignSeen_) {
+    if (a.grade.size() < 2) refuse(profAlignLine_, "ProfAlign", sjis::kImportTooFewPoints);
+    if (a.grade.back().curveLength > 0.0)
+      refuse(lastGradeLine_, "ParaCurve", sjis::kImportCurveAtEnd);
+  }
+}
+
+[[noreturn]] void refuseEncoding(const XmlEncodingError& error, std::string_view fileName) {
+  RefusalMessage message(fileName, error.line);
+  using Kind = XmlEncodingError::Kind;
+  switch (error.kind) {
+    case Kind::unsupported:
+      message.sjis(sjis::kImportEncoding).ascii(" ").quoted(error.name).ascii(" ").sjis(sjis::kImportNotSupported);
+      break;
+    case Kind::bomConflict:
+      message.sjis(sjis::kImportEncoding).ascii(" ").quoted(error.name).ascii(" ").sjis(sjis::kImportBomConflict);
+      break;
+    case Kind::badDeclaration:
+      message.sjis(sjis::kImportBadDeclaration);
+      break;
+    case Kind::invalidBytes:
+      message.sjis(sjis::kImportEncoding).ascii(" ").quoted(error.name).ascii(" ").sjis(sjis::kImportInvalidBytes);
+      break;
+  }
+  message.refuse();
+}
+
+[[noreturn]] void refuseXml(const XmlError& error, std::string_view fileName) {
+  RefusalMessage message(fileName, error.line);
+  using Kind = XmlError::Kind;
+  switch (error.kind) {
+    case Kind::syntax:
+      message.sjis(sjis::kImportSyntax).ascii(error.detail);
+      break;
+    case Kind::doctype:
+      message.sjis(sjis::kImportDoctype);
+      break;
+    case Kind::tooDeep:
+      message.sjis(sjis::kImportTooDeep);
+      break;
+    case Kind::noRoot:
+      message.sjis(sjis::kImportNoRoot);
+      break;
+    case Kind::unclosedRoot:
+      message.sjis(sjis::kImportUnclosedRoot);
+      break;
+    case Kind::afterRoot:
+      message.sjis(sjis::kImportAfterRoot);
+      break;
+  }
+  message.refuse();
+}
+
+std::string decoded(std::string_view bytes, std::string_view fileName) {
+  try {
+    return decodeXmlDocument(bytes);
+  } catch (const XmlEncodingError& error) {
+    refuseEncoding(error, fileName);
+  }
+}
+
+Road parsed(std::string_view document, std::string_view fileName) {
+  Road road;
+  RoadBuilder builder(road, fileName);
+  try {
+    parseXml(document, builder);
+  } catch (const XmlError& error) {
+    refuseXml(error, fileName);
+  }
+  return road;
+}
+
+}  // namespace
+
+Road readLandXml(std::string_view bytes, std::string_view fileName) {
+  if (bytes.size() > kMaxRoadFileBytes) RefusalMessage(fileName, 0).sjis(sjis::kImportFileTooLarge).refuse();
+  return parsed(decoded(bytes, fileName), fileName);
+}
+
+Road readLandXmlFile(const std::filesystem::path& path, std::string_view fileName) {
+  const auto cannotRead = [&] { RefusalMessage(fileName, 0).sjis(sjis::kImportCannotRead).refuse(); };
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error) || error) cannotRead();
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) cannotRead();
+  if (size > kMaxRoadFileBytes) RefusalMessage(fileName, 0).sjis(sjis::kImportFileTooLarge).refuse();
+
+  std::ifstream in(path, std::ios::binary);
+  if (!in) cannotRead();
+  // Read in pieces, never past the limit, in case the file grew since.
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(size));
+  constexpr std::size_t kPiece = std::size_t{1} << 20;
+  std::vector<char> piece(kPiece);
+  while (in) {
+    in.read(piece.data(), static_cast<std::streamsize>(kPiece));
+    bytes.append(piece.data(), static_cast<std::size_t>(in.gcount()));
+    if (bytes.size() > kMaxRoadFileBytes) RefusalMessage(fileName, 0).sjis(sjis::kImportFileTooLarge).refuse();
+  }
+  if (in.bad()) cannotRead();
+  const std::string document = decoded(bytes, fileName);
+  std::string().swap(bytes);  // the file's bytes are not needed past here
+  return parsed(document, fileName);
+}
+
+}  // namespace ps::import

@@ -1,0 +1,52 @@
+// Conversion between UTF-8 and the other encodings the programs read and
+// write. The conversion tables are the system's (iconv on Linux, the code
+// page functions on Windows, one source file each); the checks around them
+// are shared, so that both builds accept and refuse the same bytes.
+//
+// Shift-JIS here is code page 932, the table Windows itself uses for
+// Japanese (also called Windows-31J). Files written on Windows are in that
+// table: it has the NEC and IBM extension characters (①, Ⅱ, ㈱, ...), and
+// it reads 0x5C as a backslash and 0x815F as a fullwidth backslash. The JIS
+// table (glibc's "SHIFT_JIS") has no extension characters and reads 0x5C as
+// a yen sign and 0x7E as an overline. Either table reads every plain
+// Shift_JIS file alike except those bytes, so the Windows table is the one
+// that reads both kinds of file correctly and writes what Windows programs
+// read back.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ps::platform {
+
+enum class Encoding { utf8, shiftJis, latin1 };
+
+// The result of a conversion: the converted text, or the byte offset in the
+// input of the first character that is not valid in the source encoding or
+// has no character of its own in the target encoding.
+struct Converted {
+  std::string text;
+  std::optional<std::size_t> errorOffset;
+  bool ok() const { return !errorOffset; }
+};
+
+// Converts `in` from `from` to `to`, one of which is UTF-8 (UTF-8 to UTF-8
+// validates). Nothing is ever substituted: a character the target cannot
+// hold is an error, and so is one that the system converts to something
+// that does not read back as the same character (glibc's table writes the
+// yen sign U+00A5 as 0x5C, which reads back as a backslash).
+Converted convertText(std::string_view in, Encoding from, Encoding to);
+
+// Whether every byte sequence of `bytes` is a character of code page 932.
+bool isValidShiftJis(std::string_view bytes);
+
+// The system conversion underneath convertText, one implementation per
+// platform: false when `in` holds a byte sequence that is invalid in `from`
+// or a character `to` cannot hold. UTF-8 is valid when it encodes a scalar
+// value up to U+10FFFF in its shortest form. Throws std::runtime_error when
+// the system has no converter for the pair.
+bool systemConvert(std::string_view in, Encoding from, Encoding to, std::string& out);
+
+}  // namespace ps::platform

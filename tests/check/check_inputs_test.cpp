@@ -1,0 +1,312 @@
+#include "check/check_inputs.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/test_support.h"
+#include "text/shift_jis.h"
+
+namespace ps::check {
+namespace {
+
+using test::readFile;
+
+struct Files {
+  std::string profile, bands, layers;  // Tesmo.dat, temp.cd5, GasouT.dat
+};
+
+Files filesOf(const std::string& dir) {
+  return {readFile(dir + "/Tesmo.dat"), readFile(dir + "/temp.cd5"), readFile(dir + "/GasouT.dat")};
+}
+
+CheckResult check(const Files& f) { return checkInputs(f.profile, f.bands, f.layers); }
+
+// One change to one file of the example: its first `from` becomes `to`.
+struct Edit {
+  char file;  // 'T' Tesmo.dat, 'C' temp.cd5, 'G' GasouT.dat
+  std::string from, to;
+};
+
+struct Expected {
+  const char* file;
+  int line;
+  Severity severity;
+  std::string piece;  // a piece of the message that names the rule
+};
+
+struct Mutation {
+  const char* name;
+  std::vector<Edit> edits;
+  std::vector<Expected> findings;
+};
+
+Files edited(std::vector<Edit> edits) {
+  Files f = filesOf(test::examplesDir());
+  for (const Edit& e : edits) {
+    std::string& text = e.file == 'T' ? f.profile : e.file == 'C' ? f.bands : f.layers;
+    const std::size_t at = text.find(e.from);
+    EXPECT_NE(at, std::string::npos) << e.from;
+    if (at != std::string::npos) text.replace(at, e.from.size(), e.to);
+  }
+  return f;
+}
+
+std::string describe(const std::vector<Finding>& findings) {
+  std::string out;
+  for (const Finding& f : findings) out += findingLine(f, f.file) + "\n";
+  return out;
+}
+
+constexpr Severity E = Severity::error;
+constexpr Severity W = Severity::warning;
+const char* const T = "Tesmo.dat";
+const char* const C = "temp.cd5";
+const char* const G = "GasouT.dat";
+
+// The example's station table, its count line and rows.
+std::string exampleStationTable() {
+  const std::string text = readFile(test::examplesDir() + "/Tesmo.dat");
+  const std::size_t begin = text.find("\r\n24\r\n");
+  const std::string last = "15,0.0,48.200,20.0\r\n";
+  return text.substr(begin, text.find(last) + last.size() - begin);
+}
+
+// The example's station table lists every whole station from No.0 to No.15
+// (lines 27 to 50, 20 m apart, with plus points); its VIPs stand on lines
+// 52 to 55, curves on 57 and 58, superelevation rows on 60 and 61,
+// annotations on 63 to 65. Datum 40 m, profile view 110 mm at 1:100 (top
+// 51 m), band data cell 338 mm at 1:1000.
+const std::vector<Mutation>& mutations() {
+  static const std::vector<Mutation> all = {
+      {"two stations at one place",
+       {{'T', "3,10.0,48.100,10.0", "3,0.0,48.100,10.0"}},
+       {{T, 32, E, sjis::kStationsMustAscend}, {T, 33, W, sjis::kMetresByStationInterval}}},
+      {"interval distance half a metre off",
+       {{'T', "5,12.0,48.625,12.0", "5,12.0,48.625,12.5"}},
+       {{T, 35, W, sjis::kMetresByStationInterval}}},
+      {"interval distance a millimetre off is within the tolerance",
+       {{'T', "5,12.0,48.625,12.0", "5,12.0,48.625,12.001"}},
+       {}},
+      {"interval distance 1.5 mm off",
+       {{'T', "5,12.0,48.625,12.0", "5,12.0,48.625,12.0015"}},
+       {{T, 35, W, sjis::kMetresByStationInterval}}},
+      {"ground point past the last station",
+       {{'T', "15,0.0,47.93", "15,1.0,47.93"}},
+       {{T, 25, E, sjis::kDrawnAtRoadStart}}},
+      {"ground point before the first station",
+       {{'T', "0,0.0,46.42", "-1,15.0,46.42"}},
+       {{T, 3, E, sjis::kDrawnBeforeFirstAt}}},
+      {"curve start before the first station",
+       {{'T', "2,5.0,5,12.0,300.0", "-1,5.0,5,12.0,300.0"}},
+       {{T, 57, E, sjis::kBeforeFirstStation}}},
+      {"superelevation end past the last station",
+       {{'T', "9,8.0,13,4.0,5.0", "9,8.0,16,4.0,5.0"}},
+       {{T, 61, E, sjis::kAfterLastStation}}},
+      {"annotation past the last station",
+       {{'T', "13,4.0,\"", "15,4.0,\""}},
+       {{T, 65, E, sjis::kDrawnAtRoadStart}}},
+      // Without No.7 the points on it are placed from No.6+10.0: No.7+0.0 at
+      // 120 m instead of 140 m. The station after keeps its distance right.
+      {"whole station left out",
+       {{'T', "\r\n24\r\n", "\r\n23\r\n"},
+        {'T', "7,0.0,48.200,10.0\r\n", ""},
+        {'T', "8,0.0,47.800,20.0", "8,0.0,47.800,30.0"}},
+       {{T, 13, W, sjis::kNotInStationTable}, {T, 14, W, sjis::kNotInStationTable},
+        {T, 63, W, sjis::kNotInStationTable}}},
+      {"no station at all", {{'T', exampleStationTable(), "\r\n0\r\n"}},
+       {{T, 26, E, sjis::kNoStations}}},
+      {"ground points out of order",
+       {{'T', "9,8.0,47.36", "8,8.0,47.36"}},  // 168 m, after No.9 at 180 m
+       {{T, 17, E, sjis::kGroundFoldsBack}}},
+      {"two VIPs at one chainage",
+       {{'T', "11,0.0,46.60,50.0", "5,0.0,46.60,50.0"}},
+       {{T, 54, E, sjis::kInfiniteGrade}}},
+      {"VIP before the one above it",
+       {{'T', "11,0.0,46.60,50.0", "4,0.0,46.60,10.0"}},
+       {{T, 54, E, sjis::kVipNotAfter}}},
+      {"vertical curve reaching past the first VIP",
+       {{'T', "5,0.0,49.00,60.0", "5,0.0,49.00,220.0"}},
+       {{T, 53, E, sjis::kReachesPast}}},
+      {"vertical curve reaching past the last VIP",
+       {{'T', "11,0.0,46.60,50.0", "11,0.0,46.60,170.0"}},
+       {{T, 54, E, sjis::kReachesPast}}},
+      {"vertical curves overlapping",  // 50..150 m and 145..295 m
+       {{'T', "5,0.0,49.00,60.0", "5,0.0,49.00,100.0"}, {'T', "11,0.0,46.60,50.0", "11,0.0,46.60,150.0"}},
+       {{T, 54, E, sjis::kOverlaps}}},
+      {"vertical curves touching",  // 50..150 m and 150..290 m
+       {{'T', "5,0.0,49.00,60.0", "5,0.0,49.00,100.0"}, {'T', "11,0.0,46.60,50.0", "11,0.0,46.60,140.0"}},
+       {}},
+      {"curve length on the last VIP",
+       {{'T', "15,0.0,48.20,0.0", "15,0.0,48.20,20.0"}},
+       {{T, 55, W, sjis::kCurveLengthIgnored}}},
+      {"horizontal curve ending before its start",
+       {{'T', "2,5.0,5,12.0,300.0", "5,12.0,2,5.0,300.0"}},
+       {{T, 57, E, sjis::kIsBeforeIt}}},
+      {"horizontal curves overlapping",
+       {{'T', "9,8.0,13,4.0,-250.0", "5,0.0,13,4.0,-250.0"}},
+       {{T, 58, E, sjis::kCurvesOverlap}}},
+      {"horizontal curve of radius 0",
+       {{'T', "9,8.0,13,4.0,-250.0", "9,8.0,13,4.0,0.0"}},
+       {{T, 58, W, sjis::kRadiusZero}}},
+      {"superelevation row ending before its start",
+       {{'T', "2,5.0,5,12.0,4.0", "5,12.0,2,5.0,4.0"}},
+       {{T, 60, E, sjis::kIsBeforeIt}}},
+      {"superelevation row without a curve row",
+       {{'T', "\r\n2,20.0\r\n", "\r\n3,20.0\r\n"}, {'T', "9,8.0,13,4.0,5.0\r\n", "9,8.0,13,4.0,5.0\r\n14,0.0,15,0.0,3.0\r\n"}},
+       {{T, 62, W, sjis::kRowsSideOfZeroRadius}}},
+      {"superelevation row beside its curve row",
+       {{'T', "9,8.0,13,4.0,5.0", "14,0.0,15,0.0,5.0"}},
+       {{T, 61, W, sjis::kSpansDoNotOverlap}}},
+      {"ground below the datum",
+       {{'T', "1,0.0,46.25", "1,0.0,39.5"}},
+       {{T, 4, W, sjis::kIsBelow}}},
+      {"ground above the profile view",
+       {{'T', "5,0.0,50.35", "5,0.0,51.5"}},
+       {{T, 10, W, sjis::kIsAbove}}},
+      {"ground at the top of the profile view",
+       {{'T', "5,0.0,50.35", "5,0.0,51.0"}},
+       {}},
+      // The planned line starts level at the first VIP: No.0 is planned at
+      // 39 m; by No.1 it has risen above the datum.
+      {"first VIP below the datum",
+       {{'T', "0,0.0,46.00,0.0", "0,0.0,39.00,0.0"}},
+       {{T, 27, W, sjis::kPlannedHeightOf}, {T, 52, W, sjis::kVipHeightOf}}},
+      {"last station past the band data cell",  // 20 + 300 mm in a cell of 298 mm
+       {{'T', "1000,100,340,", "1000,100,300,"}},
+       {{T, 50, W, sjis::kRunsPastFrame}}},
+      {"band title matching no row",
+       {{'C', sjis::kIntervalDistance, "Tankyori"}},
+       {{T, 27, W, sjis::kDrawnBelowBands}, {C, 7, W, sjis::kTitleMatchesNoRow}}},
+      // The fill row's title turned into a second planned height title: the
+      // later one takes the planned heights, and the first fill height (at
+      // No.1, 46.25 m under 46.6 m) has no row.
+      {"two titles with one first character",
+       {{'C', sjis::kFillHeight, std::string(sjis::kPlannedHeight) + "2"}},
+       {{T, 4, W, sjis::kDrawnBelowBands}, {C, 3, W, sjis::kContentGoesThere}}},
+      {"superelevation rows without a title",
+       {{'C', std::string(sjis::kSuperelevationDiagram) + "\r\n", ""}},
+       {{T, 60, W, sjis::kNotDrawn}}},
+      {"a layer of the sheet missing",
+       {{'G', "D-BGD", "D-BG"}},
+       {{G, 1, W, sjis::kLayerNotDefined}}},
+      {"annotation text cut inside a character",
+       {{'T', "7,10.0,\"", "7,10.0,\"\x82"}},
+       {{T, 64, W, sjis::kTextNotShiftJis}}},
+  };
+  return all;
+}
+
+TEST(CheckInputs, EachMistakeInTheExampleIsFoundOnItsLine) {
+  for (const Mutation& m : mutations()) {
+    const CheckResult result = check(edited(m.edits));
+    const std::vector<Finding>& got = result.findings;
+    if (got.size() != m.findings.size()) {
+      ADD_FAILURE() << m.name << ": " << got.size() << " findings\n" << describe(got);
+      continue;
+    }
+    bool anyError = false;
+    for (std::size_t k = 0; k < got.size(); ++k) {
+      const Expected& want = m.findings[k];
+      EXPECT_EQ(got[k].file, want.file) << m.name;
+      EXPECT_EQ(got[k].line, want.line) << m.name;
+      EXPECT_EQ(got[k].severity, want.severity) << m.name;
+      EXPECT_NE(got[k].message.find(want.piece), std::string::npos) << m.name << "\n" << describe(got);
+      anyError = anyError || want.severity == E;
+    }
+    EXPECT_EQ(result.status, anyError ? kErrorsFound : got.empty() ? kNothingFound : kOnlyWarnings) << m.name;
+  }
+}
+
+// The example and the reference cases, whole reports. The example and
+// road-a and road-b are clean; small has a curve length on its first VIP.
+TEST(CheckInputs, ReportsOnTheReferenceCases) {
+  const struct {
+    const char* name;
+    std::string dir;
+    int status;
+  } cases[] = {
+      {"example", test::examplesDir(), kNothingFound},
+      {"road-a", test::testDataDir() + "/road-a", kNothingFound},
+      {"road-b", test::testDataDir() + "/road-b", kNothingFound},
+      {"small", test::testDataDir() + "/small", kOnlyWarnings},
+      {"edges-5001", test::testDataDir() + "/edges-5001", kErrorsFound},
+      {"edges-5002", test::testDataDir() + "/edges-5002", kErrorsFound},
+      {"edges-5003", test::testDataDir() + "/edges-5003", kErrorsFound},
+      {"station-limit", test::testDataDir() + "/station-limit", kUnreadable},
+  };
+  for (const auto& c : cases) {
+    const CheckResult result = check(filesOf(c.dir));
+    EXPECT_EQ(result.status, c.status) << c.name;
+    EXPECT_EQ(reportOf(result.findings, ""), readFile(PROFILE_SHEET_CHECK_EXPECTED "/" + std::string(c.name) + ".txt"))
+        << c.name;
+  }
+}
+
+// A refusal by the generator: its own console line as the message, on the
+// line of the refused value, and status 3. The other files are still
+// checked: each case has a second mistake in one of them.
+TEST(CheckInputs, RefusalsKeepTheGeneratorsMessageAndNameTheirLine) {
+  const std::string notANumber = std::string("Tesmo.dat") + sjis::kOf + "4" + sjis::kNotANumber;
+  std::string moreStations;  // No.16 to No.22: 31 rows
+  for (int n = 16; n <= 22; ++n) moreStations += "\r\n" + std::to_string(n) + ",0.0,48.2,20.0";
+  const struct {
+    const char* name;
+    std::vector<Edit> edits;
+    const char* file;
+    int line;
+    std::string message;
+  } cases[] = {
+      {"text for a ground height", {{'T', "1,0.0,46.25", "1,0.0,4x6.25"}}, T, 4, notANumber},
+      {"a table of 500 rows", {{'T', "\r\n23\r\n", "\r\n500\r\n"}}, T, 2, std::string(T) + sjis::kTableRowLimit},
+      {"50 VIPs", {{'T', "\r\n4\r\n", "\r\n50\r\n"}}, T, 51, std::string(T) + sjis::kVipLimit},
+      {"50 annotations", {{'T', "\r\n3\r\n2,5.0,", "\r\n50\r\n2,5.0,"}}, T, 62,
+       std::string(T) + sjis::kAnnotationLimit},
+      {"an annotation token of 50 bytes", {{'T', "7,10.0,\"", "7,10.0,\"" + std::string(48, 'a')}}, T, 64,
+       std::string(T) + sjis::kAnnotationTextLimit},
+      {"horizontal scale 0", {{'T', "15,2,1000,", "15,2,0,"}}, T, 1, std::string(T) + sjis::kHeaderValues},
+      {"1001 elevation levels", {{'T', "40.0,5.0,20,", "40.0,0.01,20,"}}, T, 1, std::string(T) + sjis::kLevelLimit},
+      {"31 stations",
+       {{'T', "\r\n24\r\n", "\r\n31\r\n"}, {'T', "15,0.0,48.200,20.0", "15,0.0,48.200,20.0" + moreStations}},
+       T, 26, sjis::kStationLimit},
+      {"a title of 20 bytes", {{'C', sjis::kPlannedHeight, std::string(20, 'K')}}, C, 3,
+       std::string(C) + sjis::kBandTitleLimit},
+      {"20 layers", {{'G', "3\r\n", "20\r\n"}}, G, 1, std::string(G) + sjis::kLayerCountLimit},
+      {"a layer name of 50 bytes", {{'G', "D-STR", std::string(50, 'L')}}, G, 3, std::string(G) + sjis::kLayerNameLimit},
+  };
+  for (const auto& c : cases) {
+    std::vector<Edit> edits = c.edits;
+    const bool bandsRefused = c.file == C;
+    // The second mistake: a title matching no row, or a layer missing.
+    edits.push_back(bandsRefused ? Edit{'G', "D-BGD", "D-BG"} : Edit{'C', sjis::kIntervalDistance, "Tankyori"});
+    const CheckResult result = check(edited(edits));
+    EXPECT_EQ(result.status, kUnreadable) << c.name;
+    const std::string message = c.message.substr(0, c.message.size() - 1);  // without the console line's end
+    int refusals = 0;
+    bool otherFileChecked = false;
+    for (const Finding& f : result.findings) {
+      if (f.message == message) {
+        ++refusals;
+        EXPECT_EQ(f.severity, E) << c.name;
+        EXPECT_EQ(f.file, c.file) << c.name;
+        EXPECT_EQ(f.line, c.line) << c.name;
+      }
+      const char* piece = bandsRefused ? sjis::kLayerNotDefined : sjis::kTitleMatchesNoRow;
+      otherFileChecked = otherFileChecked || f.message.find(piece) != std::string::npos;
+    }
+    EXPECT_EQ(refusals, 1) << c.name << "\n" << describe(result.findings);
+    EXPECT_TRUE(otherFileChecked) << c.name << "\n" << describe(result.findings);
+  }
+}
+
+TEST(CheckInputs, FindingLinesAndSummary) {
+  const std::vector<Finding> findings = {{"Tesmo.dat", 12, Severity::error, "E"},
+                                         {"GasouT.dat", 0, Severity::warning, "W"}};
+  EXPECT_EQ(reportOf(findings, "road/"),
+            "road/Tesmo.dat:12: error: E\nroad/GasouT.dat: warning: W\n1 errors, 1 warnings\n");
+  EXPECT_EQ(reportOf({}, ""), "0 errors, 0 warnings\n");
+}
+
+}  // namespace
+}  // namespace ps::check

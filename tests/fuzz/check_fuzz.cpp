@@ -1,0 +1,55 @@
+// Fuzz target: the checker on any three files. The input holds them in the
+// order profile data, layer definitions, band row list (as for the whole
+// run), each ended by a zero byte (a missing end makes the rest empty). The
+// result keeps its promises: a status from 0 to 3 that agrees with the
+// findings, the findings in file and line order, each one line.
+#include <cstdint>
+
+#include "check/check_inputs.h"
+#include "fuzz_check.h"
+
+namespace {
+
+std::string_view nextFile(std::string_view& rest) {
+  const std::size_t end = rest.find('\0');
+  const std::string_view file = rest.substr(0, end);
+  rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+  return file;
+}
+
+int fileRank(const std::string& file) {
+  if (file == "Tesmo.dat") return 0;
+  if (file == "temp.cd5") return 1;
+  return file == "GasouT.dat" ? 2 : -1;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  using namespace ps::check;
+  std::string_view rest = ps::fuzz::asText(bytes, size);
+  const std::string_view profile = nextFile(rest);
+  const std::string_view layers = nextFile(rest);
+  const std::string_view bands = nextFile(rest);
+
+  const CheckResult result = checkInputs(profile, bands, layers);
+  FUZZ_CHECK(result.status >= kNothingFound && result.status <= kUnreadable);
+  bool anyError = false;
+  for (std::size_t k = 0; k < result.findings.size(); ++k) {
+    const Finding& f = result.findings[k];
+    FUZZ_CHECK(fileRank(f.file) >= 0 && f.line >= 0);
+    FUZZ_CHECK(!f.message.empty() && f.message.find('\n') == std::string::npos);
+    if (k > 0) {
+      const Finding& before = result.findings[k - 1];
+      FUZZ_CHECK(fileRank(before.file) < fileRank(f.file) ||
+                 (fileRank(before.file) == fileRank(f.file) && before.line <= f.line));
+    }
+    anyError = anyError || f.severity == Severity::error;
+  }
+  if (result.status == kNothingFound) FUZZ_CHECK(result.findings.empty());
+  if (result.status == kOnlyWarnings) FUZZ_CHECK(!result.findings.empty() && !anyError);
+  if (result.status >= kErrorsFound) FUZZ_CHECK(anyError);
+  const std::string report = reportOf(result.findings, "");
+  FUZZ_CHECK(report.ends_with(" warnings\n"));
+  return 0;
+}

@@ -1,0 +1,82 @@
+// Fuzz target: the importer on any bytes, from the road file to the drawn
+// sheets, in memory. The road is refused with one console line, or the
+// mapping refuses it, or every sheet keeps the generator's limits, reads
+// back from its profile data file as written and draws without a refusal.
+#include <cmath>
+#include <cstdint>
+#include <memory>
+
+#include "driver/run.h"
+#include "fuzz_check.h"
+#include "geometry/chainage.h"
+#include "geometry/planned_elevation.h"
+#include "import/landxml_reader.h"
+#include "import/mapping_refused.h"
+#include "import/road_sheets.h"
+#include "import/sheet_profile_data.h"
+#include "import/template_files.h"
+#include "input/profile_data_reader.h"
+#include "input/profile_data_writer.h"
+
+namespace {
+
+constexpr char kFileName[] = "road.xml";
+// Roads of more stations than this are mapped, but not drawn sheet by
+// sheet, to keep one input within the fuzzer's time.
+constexpr double kMostStationsDrawn = 600;
+
+void checkSheet(const ps::import::SheetTables& sheet, const ps::HeaderValues& header, double interval,
+                const ps::import::TemplateFiles& files) {
+  FUZZ_CHECK(sheet.stations.size() >= 2 && sheet.stations.size() <= 30);
+  auto data = ps::import::profileDataOf(sheet, header, interval, [](std::string_view s) { return std::string(s); });
+  const std::string text = ps::writeProfileData(*data);
+  auto back = std::make_unique<ps::ProfileData>();
+  ps::Scanner in(text, "Tesmo.dat");
+  ps::readProfileData(in, *back);
+  FUZZ_CHECK(ps::writeProfileData(*back) == text);
+
+  const ps::StationTable& st = back->stations;
+  const double last = ps::chainageOf(st, st.number[st.count], st.plus[st.count]);
+  FUZZ_CHECK(20 + last * 1000 / header.horizontalScale <= header.bandDataLength - header.bandRowGap);
+  ps::normaliseVipTable(back->vips);
+  const ps::VerticalProfile v = ps::verticalProfileOf(*back);
+  for (int i = 2; i <= v.count; ++i) FUZZ_CHECK(v.chainage[i] > v.chainage[i - 1]);
+  for (int i = 2; i < v.count; ++i) FUZZ_CHECK(v.begin[i] >= v.chainage[i - 1] && v.end[i] <= v.chainage[i + 1]);
+  FUZZ_CHECK(v.chainage[1] == 0.0 && v.chainage[v.count] == last);
+
+  ps::StringSink drawing;
+  std::string console;
+  FUZZ_CHECK(ps::generateDrawing(text, files.layerDefinitions, files.bandRowList, drawing, console) == 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  ps::import::Road road;
+  try {
+    road = ps::import::readLandXml(ps::fuzz::asText(bytes, size), kFileName);
+  } catch (const ps::import::ImportRefused& refused) {
+    FUZZ_CHECK(ps::fuzz::isRefusalOf(refused.message, kFileName));
+    return 0;
+  }
+  static const ps::import::TemplateFiles files = ps::import::bundledTemplate();
+  static const ps::HeaderValues header = [] {
+    auto data = std::make_unique<ps::ProfileData>();
+    ps::Scanner in(files.profileData, "Tesmo.dat");
+    ps::readProfileData(in, *data);
+    return data->header;
+  }();
+  for (const ps::import::Alignment& a : road.alignments) {
+    if (a.grade.empty()) continue;
+    ps::import::RoadSheets sheets;
+    try {
+      sheets = ps::import::mapAlignment(a, ps::import::sheetSettingsOf(header));
+    } catch (const ps::import::MappingRefused&) {
+      continue;
+    }
+    FUZZ_CHECK(!sheets.sheets.empty());
+    if (a.length / a.interval > kMostStationsDrawn) continue;
+    for (const ps::import::SheetTables& sheet : sheets.sheets) checkSheet(sheet, header, sheets.interval, files);
+  }
+  return 0;
+}

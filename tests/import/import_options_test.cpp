@@ -1,0 +1,45 @@
+#include "import/import_options.h"
+
+#include <gtest/gtest.h>
+
+namespace ps::import {
+namespace {
+
+using Problem = UsageRequest::Problem;
+
+Problem problemOf(const std::vector<std::string>& args) {
+  auto parsed = parseImportOptions(args);
+  const auto* usage = std::get_if<UsageRequest>(&parsed);
+  return usage ? usage->problem : Problem::none;
+}
+
+TEST(ImportOptions, TakesTwoPathsAndOptionsAnywhere) {
+  auto parsed = parseImportOptions({"--template", "tmpl", "road.xml", "out", "--alignment=Main line"});
+  ASSERT_TRUE(std::holds_alternative<ImportOptions>(parsed));
+  const ImportOptions& o = std::get<ImportOptions>(parsed);
+  EXPECT_EQ(o.roadFile, "road.xml");
+  EXPECT_EQ(o.outDir, "out");
+  EXPECT_EQ(o.alignment, "Main line");
+  EXPECT_EQ(o.templateDir, "tmpl");
+  // After "--" a leading dash is a path; "-" alone is one anyway.
+  const ImportOptions dashed = std::get<ImportOptions>(parseImportOptions({"-", "--", "--out"}));
+  EXPECT_EQ(dashed.roadFile, "-");
+  EXPECT_EQ(dashed.outDir, "--out");
+  EXPECT_FALSE(dashed.alignment);
+}
+
+TEST(ImportOptions, AsksForUsage) {
+  EXPECT_TRUE(std::holds_alternative<UsageRequest>(parseImportOptions({"road.xml", "--help", "out"})));
+  EXPECT_EQ(problemOf({"-h"}), Problem::none);
+  EXPECT_EQ(problemOf({}), Problem::missingArguments);
+  EXPECT_EQ(problemOf({"road.xml"}), Problem::missingArguments);
+  EXPECT_EQ(problemOf({"a", "b", "c"}), Problem::tooManyArguments);
+  EXPECT_EQ(problemOf({"a", "b", "--scale", "500"}), Problem::unknownOption);
+  EXPECT_EQ(problemOf({"a", "b", "--alignment"}), Problem::missingValue);
+  EXPECT_EQ(problemOf({"a", "b", "--alignment", "x", "--alignment=y"}), Problem::repeatedOption);
+  auto parsed = parseImportOptions({"a", "b", "--templates=x"});
+  EXPECT_EQ(std::get<UsageRequest>(parsed).option, "--templates");
+}
+
+}  // namespace
+}  // namespace ps::import
