@@ -9,6 +9,7 @@
 
 #include "check/check_inputs.h"
 #include "input/file_names.h"
+#include "platform/console.h"
 
 namespace {
 
@@ -23,8 +24,9 @@ constexpr char kUsage[] =
     "Exit status: 0 nothing found, 1 only warnings, 2 at least one error,\n"
     "3 a file cannot be read or profile-sheet would refuse it, 4 wrong usage.\n";
 
-// Everything the program prints goes through here, with "\n" line ends.
-void print(std::FILE* stream, std::string_view text) { std::fwrite(text.data(), 1, text.size(), stream); }
+// Everything the program prints goes through here, with "\n" line ends
+// (CR LF on Windows, see platform/console.h).
+void print(std::FILE* stream, std::string_view text) { ps::writeConsole(text, stream); }
 
 // Reads a whole file; false when it cannot be opened or read.
 bool readWholeFile(const std::string& path, std::string& contents) {

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "import/import_program.h"
+#include "platform/console.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   std::string out, err;
   const int status = ps::import::runImport(args, out, err);
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  std::fflush(stdout);
-  std::fwrite(err.data(), 1, err.size(), stderr);
+  ps::writeConsole(out, stdout);
+  ps::writeConsole(err, stderr);
   return status;
 }

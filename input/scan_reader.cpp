@@ -99,7 +99,8 @@ bool Scanner::real(double& value) {
     if (p >= n || !isDigit(text_[p])) refuseNumber();
     while (p < n && isDigit(text_[p])) ++p;
   }
-  // strtod rounds correctly; it needs the number on its own.
+  // strtod rounds correctly (on Windows mingw-w64 links in its own, not the
+  // C runtime's); it needs the number on its own.
   const std::string number(text_.substr(start, p - start));
   const double parsed = std::strtod(number.c_str(), nullptr);
   if (std::isinf(parsed)) refuseNumber();  // beyond the range of a double

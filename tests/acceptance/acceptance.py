@@ -1,10 +1,12 @@
 """Acceptance of profile-sheet drawings by independent DXF readers.
 
-  acceptance.py check DRAWING INPUT_DIR      check one drawing against its inputs
-  acceptance.py inputs BINARY DIR...         run the program on input folders, check each drawing
-  acceptance.py generated BINARY             the same for inputs written here (small, large, ...)
-  acceptance.py broken BINARY DIR            broken copies of a good drawing must all be rejected
-  acceptance.py librecad BINARY DIR          LibreCAD turns the drawing into a PDF with ink on it
+  acceptance.py check DRAWING INPUT_DIR          check one drawing against its inputs
+  acceptance.py inputs PROGRAM -- DIR...         run the program on input folders, check each drawing
+  acceptance.py generated PROGRAM --             the same for inputs written here (small, large, ...)
+  acceptance.py broken PROGRAM -- DIR            broken copies of a good drawing must all be rejected
+  acceptance.py librecad PROGRAM -- DIR          LibreCAD turns the drawing into a PDF with ink on it
+
+PROGRAM is the command that runs profile-sheet (see tests/support/program_command.py).
 
 Run it with /usr/bin/python3: ezdxf comes from the Debian package python3-ezdxf.
 """
@@ -25,6 +27,8 @@ except ImportError:
 
 sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, str(Path(__file__).resolve().parent))
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "support"))
+import program_command  # noqa: E402
 import sheet_model  # noqa: E402
 
 INPUTS = ("Tesmo.dat", "GasouT.dat", "temp.cd5")
@@ -100,9 +104,9 @@ def run_program(binary, input_dir, work):
         if not (Path(input_dir) / name).is_file():
             raise SystemExit(f"FAIL: {input_dir} lacks {name}")
         shutil.copy(Path(input_dir) / name, work / name)
-    done = subprocess.run([str(binary)], cwd=work, capture_output=True, timeout=60)
+    done = subprocess.run(binary, cwd=work, capture_output=True, timeout=60)
     if done.returncode != 0 or done.stdout:
-        raise SystemExit(f"FAIL: {binary} in {work}: status {done.returncode}, "
+        raise SystemExit(f"FAIL: {' '.join(binary)} in {work}: status {done.returncode}, "
                          f"output {done.stdout!r}")
     return work / "Tesmora.dxf"
 
@@ -265,6 +269,9 @@ def main(argv):
     if len(argv) < 2:
         sys.exit(__doc__)
     command, args = argv[1], argv[2:]
+    if command != "check":
+        program, _, rest = program_command.split(args)
+        args = [program] + rest
     if command == "check":
         problems = check(args[0], args[1])
         print("\n".join(problems) or "ok")

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Whole runs of profile-sheet in a scratch folder.
 
-usage: whole_run.py EXE golden CASE_DIR        inputs of CASE_DIR; drawing, console and status
-                                               equal expected.dxf, expected.stdout, expected.status
-       whole_run.py EXE missing NAME CASE_DIR  the inputs of CASE_DIR without NAME
-       whole_run.py EXE example EXAMPLES_DIR   the bundled example: document frame, line ends,
-                                               entity counts per kind and layer
-       whole_run.py EXE full-disk CASE_DIR     the drawing cannot be written (/dev/full)
+usage: whole_run.py PROGRAM -- golden CASE_DIR        inputs of CASE_DIR; drawing, console and
+                                                      status equal expected.dxf, expected.stdout,
+                                                      expected.status
+       whole_run.py PROGRAM -- missing NAME CASE_DIR  the inputs of CASE_DIR without NAME
+       whole_run.py PROGRAM -- example EXAMPLES_DIR   the bundled example: document frame, line
+                                                      ends, entity counts per kind and layer
+       whole_run.py PROGRAM -- full-disk CASE_DIR     the drawing cannot be written (/dev/full)
+PROGRAM is the command that runs profile-sheet (see tests/support/program_command.py).
 Exit status 0 when every check holds; otherwise each failed check is printed and the status is 1.
 """
 import collections
@@ -16,9 +18,18 @@ import subprocess
 import sys
 import tempfile
 
+sys.dont_write_bytecode = True  # keep the source tree clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
+import program_command  # noqa: E402
+
 INPUTS = ('Tesmo.dat', 'GasouT.dat', 'temp.cd5')
 DRAWING = 'Tesmora.dxf'
 failures = []
+line_end = b'\n'  # of the program's console lines; CR LF on Windows
+
+
+def console(text):
+    return program_command.console(text, line_end)
 
 
 def check(ok, what):
@@ -26,8 +37,8 @@ def check(ok, what):
         failures.append(what)
 
 
-def run(exe, source, leave_out=(), drawing_before=None, drawing_link=None):
-    """Runs exe in a fresh folder holding the inputs of source (less leave_out).
+def run(command, source, leave_out=(), drawing_before=None, drawing_link=None):
+    """Runs the program in a fresh folder holding the inputs of source (less leave_out).
     Returns (status, stdout, stderr, drawing bytes or None)."""
     with tempfile.TemporaryDirectory(prefix='profile-sheet-e2e-') as work:
         for name in INPUTS:
@@ -38,7 +49,7 @@ def run(exe, source, leave_out=(), drawing_before=None, drawing_link=None):
         if drawing_before is not None:
             with open(os.path.join(work, DRAWING), 'wb') as f:
                 f.write(drawing_before)
-        done = subprocess.run([exe], cwd=work, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+        done = subprocess.run(command, cwd=work, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
         path = os.path.join(work, DRAWING)
         drawing = open(path, 'rb').read() if os.path.exists(path) and drawing_link is None else None
     return done.returncode, done.stdout, done.stderr, drawing
@@ -58,7 +69,7 @@ def golden(exe, case):
     status, out, err, drawing = run(exe, case)
     read = lambda name: open(os.path.join(case, name), 'rb').read()
     check(status == int(read('expected.status')), f'exit status {status}, expected {read("expected.status")!r}')
-    check(out == read('expected.stdout'), f'console {out!r}, expected {read("expected.stdout")!r}')
+    check(out == console(read('expected.stdout')), f'console {out!r}, expected {console(read("expected.stdout"))!r}')
     check(err == b'', f'error output {err!r}')
     if drawing is None:
         check(False, 'no drawing written')
@@ -67,7 +78,7 @@ def golden(exe, case):
 
 
 def missing(exe, name, case):
-    message = f"can't create {name}\n".encode()
+    message = console(f"can't create {name}\n".encode())
     earlier = b'0\r\nSECTION\r\n'
     for before in (None, earlier):
         status, out, _, drawing = run(exe, case, leave_out=(name,), drawing_before=before)
@@ -189,18 +200,21 @@ def example(exe, folder):
 
 
 def full_disk(exe, case):
-    """A drawing that cannot be written whole is a failed run, not a finished one."""
+    """A drawing that cannot be written whole is a failed run, not a finished one.
+    Under Wine this holds because Wine follows the link to /dev/full and gets the
+    write error from Linux; Windows itself has no such device."""
     if not os.path.exists('/dev/full'):
         check(False, 'no /dev/full on this machine')
         return
     status, out, _, _ = run(exe, case, drawing_link='/dev/full')
     check(status == 1, f'exit status {status}, expected 1')
-    check(out == b"can't write Tesmora.dxf\n", f'console {out!r}')
+    check(out == console(b"can't write Tesmora.dxf\n"), f'console {out!r}')
 
 
 def main(argv):
-    exe, mode, *args = argv[1:]
-    {'golden': golden, 'missing': missing, 'example': example, 'full-disk': full_disk}[mode](os.path.abspath(exe), *args)
+    global line_end
+    command, line_end, (mode, *args) = program_command.split(argv[1:])
+    {'golden': golden, 'missing': missing, 'example': example, 'full-disk': full_disk}[mode](command, *args)
     for failure in dict.fromkeys(failures):
         print(failure)
     return 1 if failures else 0

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Every refusal of an input value, by the real binary in a scratch folder.
 
-usage: refusal_files.py EXE CASE_DIR
+usage: refusal_files.py PROGRAM -- CASE_DIR
+PROGRAM is the command that runs profile-sheet (see tests/support/program_command.py).
 
 Each case changes one input file of CASE_DIR (the small case) and checks the console line,
 exit status 1 and the drawing file left behind, which replaces an older one: the start of
@@ -14,6 +15,10 @@ import os
 import subprocess
 import sys
 import tempfile
+
+sys.dont_write_bytecode = True  # keep the source tree clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
+import program_command  # noqa: E402
 
 INPUTS = ('Tesmo.dat', 'GasouT.dat', 'temp.cd5')
 
@@ -74,7 +79,7 @@ def kept(complete, rule):
     return b''.join(line + b'\r\n' for line in complete.split(b'\r\n')[:rule])
 
 
-def main(exe, case):
+def main(command, line_end, case):
     read = lambda name: open(os.path.join(case, name), 'rb').read()
     failures = []
     for name, changed, change, console, rule in CASES:
@@ -84,11 +89,12 @@ def main(exe, case):
                     out.write(change(read(f)) if f == changed else read(f))
             with open(os.path.join(work, 'Tesmora.dxf'), 'wb') as out:
                 out.write(b'an older drawing\r\n' * 5000)
-            run = subprocess.run([exe], cwd=work, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+            run = subprocess.run(command, cwd=work, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
             drawing = open(os.path.join(work, 'Tesmora.dxf'), 'rb').read()
         want = kept(read('expected.dxf'), rule)
         if run.returncode != 1:
             failures.append(f'{name}: exit status {run.returncode}, expected 1')
+        console = program_command.console(console, line_end)
         if run.stdout != console or run.stderr:
             failures.append(f'{name}: console {run.stdout!r} {run.stderr!r}, expected {console!r}')
         if drawing != want:
@@ -99,4 +105,5 @@ def main(exe, case):
 
 
 if __name__ == '__main__':
-    sys.exit(main(os.path.abspath(sys.argv[1]), sys.argv[2]))
+    command, line_end, (case,) = program_command.split(sys.argv[1:])
+    sys.exit(main(command, line_end, case))
