@@ -9,6 +9,7 @@
 
 #include "check/check_inputs.h"
 #include "input/file_names.h"
+#include "input/input_file.h"
 #include "platform/console.h"
 
 namespace {
@@ -27,18 +28,6 @@ constexpr char kUsage[] =
 // Everything the program prints goes through here, with "\n" line ends
 // (CR LF on Windows, see platform/console.h).
 void print(std::FILE* stream, std::string_view text) { ps::writeConsole(text, stream); }
-
-// Reads a whole file; false when it cannot be opened or read.
-bool readWholeFile(const std::string& path, std::string& contents) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  char buffer[65536];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
-  const bool read = !std::ferror(file);
-  std::fclose(file);
-  return read;
-}
 
 }  // namespace
 
@@ -75,7 +64,7 @@ int main(int argc, char** argv) {
   std::string contents[3];
   std::vector<Finding> unreadable;
   for (int k = 0; k < 3; ++k)
-    if (!readWholeFile(pathOf(names[k]), contents[k]))
+    if (!ps::readWholeFile(pathOf(names[k]).c_str(), contents[k]))
       unreadable.push_back({names[k], 0, ps::check::Severity::error, std::string("can't create ") + names[k]});
 
   ps::check::CheckResult result;

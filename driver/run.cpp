@@ -7,6 +7,7 @@
 #include "dxf/tables.h"
 #include "geometry/planned_elevation.h"
 #include "input/band_row_list.h"
+#include "input/input_file.h"
 #include "input/profile_data_reader.h"
 #include "input/scan_reader.h"
 #include "platform/console.h"
@@ -127,19 +128,6 @@ RunResult runInMemory(const std::optional<std::string>& profileData,
 }
 
 namespace {
-
-// Reads a whole input file; false when it cannot be opened or read (a
-// folder of that name, a read error), which the run treats alike.
-bool readWholeFile(const char* name, std::string& contents) {
-  std::FILE* file = std::fopen(name, "rb");
-  if (!file) return false;
-  char buffer[65536];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
-  const bool complete = !std::ferror(file);
-  std::fclose(file);
-  return complete;
-}
 
 int cantCreate(const char* name) {
   writeConsole(std::string("can't create ") + name + "\n");
