@@ -191,7 +191,8 @@ run_step() {
   began=$SECONDS
   count_cpu
   cpu=$cpu_so_far
-  (set -e; "step_${name//-/_}")
+  # The command that failed goes to the log, so that the tail below shows it.
+  (set -eE; trap 'echo "failed: $BASH_COMMAND (status $?)" >>"$log"' ERR; "step_${name//-/_}")
   status=$?
   count_cpu
   took="$(duration $((SECONDS - began))) (processor time $(duration $((cpu_so_far - cpu))))"
