@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -45,12 +46,22 @@ double median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4 || chdir(argv[1]) != 0) {
+  if (argc != 4) {
     std::fprintf(stderr, "usage: whole_process FOLDER PAIRS PROGRAM\n");
     return 2;
   }
+  // A program named by a relative path is found from where we were started,
+  // one named without a folder on the PATH.
+  const std::string programName = argv[3];
+  const std::string programPath = programName.find('/') == std::string::npos
+                                      ? programName
+                                      : std::filesystem::absolute(programName).string();
+  if (chdir(argv[1]) != 0) {
+    std::fprintf(stderr, "whole_process: no folder %s\n", argv[1]);
+    return 2;
+  }
   const int pairs = std::atoi(argv[2]);
-  const std::vector<std::string> program{argv[3]}, copy{"cp", "Tesmora.dxf", "copy.dxf"};
+  const std::vector<std::string> program{programPath}, copy{"cp", "Tesmora.dxf", "copy.dxf"};
   timed(program);  // the drawing to copy, and warm caches
   std::vector<double> runs, copies;
   for (int i = 0; i < pairs; ++i) {
