@@ -98,8 +98,11 @@ int main(int argc, char** argv) {
   std::filesystem::remove(scratchFile());
   const auto whole = reporter.seconds.find("WholeRunInMemory");
   const auto bare = reporter.seconds.find("BareWrite");
-  if (whole != reporter.seconds.end() && bare != reporter.seconds.end())
-    std::printf("whole run / bare write of its %zu bytes: %.2f (goal: at most 3)\n", drawing().size(),
-                whole->second / bare->second);
+  if (whole != reporter.seconds.end() && bare != reporter.seconds.end()) {
+    // Both are wall times, so a busy machine moves the ratio; it is reported, not enforced.
+    const double ratio = whole->second / bare->second;
+    std::printf("whole run / bare write of its %zu bytes: %.2f (goal: at most 3, %s)\n", drawing().size(), ratio,
+                ratio <= 3 ? "met" : "missed on this run");
+  }
   return 0;
 }
