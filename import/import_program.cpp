@@ -6,6 +6,7 @@
 #include <memory>
 #include <variant>
 
+#include "check/check_inputs.h"
 #include "driver/run.h"
 #include "import/alignment_selection.h"
 #include "import/import_options.h"
@@ -14,14 +15,12 @@
 #include "import/mapping_refused.h"
 #include "import/refusal.h"
 #include "import/road_sheets.h"
-#include "import/sheet_check.h"
 #include "import/sheet_profile_data.h"
 #include "import/sheet_set_writer.h"
 #include "import/template_files.h"
 #include "input/profile_data_reader.h"
 #include "input/profile_data_writer.h"
 #include "platform/command_line.h"
-#include "platform/text_encoding.h"
 #include "text/number_format.h"
 #include "text/shift_jis.h"
 
@@ -100,22 +99,6 @@ Template loadTemplate(const ImportOptions& options) {
   message.refuse();
 }
 
-// Key point names in Shift-JIS; a character Shift-JIS lacks becomes '?'.
-std::string namesInShiftJis(std::string_view utf8) {
-  platform::Converted whole = platform::convertText(utf8, platform::Encoding::utf8, platform::Encoding::shiftJis);
-  if (whole.ok()) return whole.text;
-  std::string out;
-  for (std::size_t pos = 0; pos < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[pos]);
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    platform::Converted one =
-        platform::convertText(utf8.substr(pos, length), platform::Encoding::utf8, platform::Encoding::shiftJis);
-    out += one.ok() ? one.text : std::string("?");
-    pos += length;
-  }
-  return out;
-}
-
 std::string usageProblem(const UsageRequest& usage) {
   using Problem = UsageRequest::Problem;
   switch (usage.problem) {
@@ -154,7 +137,7 @@ int importRoad(const ImportOptions& options, std::string& out) {
   for (std::size_t i = 0; i < sheets.sheets.size(); ++i) {
     const SheetTables& sheet = sheets.sheets[i];
     const std::string folder = sheetFolderName(i, sheets.sheets.size());
-    SheetFiles f{writeProfileData(*profileDataOf(sheet, tmpl.header, sheets.interval, namesInShiftJis)),
+    SheetFiles f{writeProfileData(*profileDataOf(sheet, tmpl.header, sheets.interval, shiftJisShown)),
                  tmpl.files.bandRowList, tmpl.files.layerDefinitions, {}};
     StringSink drawing;
     std::string console;
@@ -162,10 +145,13 @@ int importRoad(const ImportOptions& options, std::string& out) {
     if (generateDrawing(f.profileData, f.layerDefinitions, f.bandRowList, drawing, console) != 0)
       RefusalMessage(sheetFile, 0).sjis(sjis::kImportSheetRejected).sjis(console.c_str()).refuse();
     f.drawing = std::move(drawing.text);
-    for (const SheetFinding& finding : checkSheet(f.profileData, f.bandRowList, f.layerDefinitions)) {
-      const std::string where = (outDir / folder / finding.file).string() + ":" + formatInt(finding.line);
-      if (finding.error) RefusalMessage(where, 0).sjis(sjis::kImportSheetRejected).sjis(finding.message.c_str()).refuse();
-      findings += where + ": warning: " + finding.message + "\n";
+    // Each sheet as profile-sheet-check sees it: an error (a refusal the
+    // generator would make among them) refuses the road.
+    for (const check::Finding& finding : check::checkInputs(f.profileData, f.bandRowList, f.layerDefinitions).findings) {
+      const std::string path = (outDir / folder / finding.file).string();
+      if (finding.severity == check::Severity::error)
+        RefusalMessage(path, finding.line).sjis(sjis::kImportSheetRejected).sjis(finding.message.c_str()).refuse();
+      findings += check::findingLine(finding, path) + "\n";
     }
     SheetRow row{folder, sheet.stations.front().at, sheet.stations.back().at,
                  sheet.stations.size(), sheet.vips.size(), sheet.curves.size(), {}};

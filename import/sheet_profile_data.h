@@ -14,9 +14,6 @@ namespace ps::import {
 // Converts a UTF-8 text to Shift-JIS.
 using ToShiftJis = std::function<std::string(std::string_view utf8)>;
 
-// The longest annotation text the profile data file holds.
-inline constexpr std::size_t kMaxAnnotationTextBytes = kMaxAnnotationTokenBytes - 2;
-
 // Makes a Shift-JIS text an annotation the file can hold: white space and
 // NUL bytes become '_', and the text is cut after its last whole character
 // within 47 bytes.

@@ -13,6 +13,8 @@ inline constexpr int kMaxTableRows = kTableSlots - 1;   // 499
 inline constexpr int kMaxVipRows = 49;
 inline constexpr int kMaxAnnotationRows = 49;
 inline constexpr std::size_t kMaxAnnotationTokenBytes = 49;
+// The longest annotation text: the token holds it and two quotation marks.
+inline constexpr std::size_t kMaxAnnotationTextBytes = kMaxAnnotationTokenBytes - 2;
 inline constexpr int kStationLimit = 30;
 
 template <typename T>

@@ -10,9 +10,6 @@ namespace ps {
 
 namespace {
 
-// The longest annotation text: the token holds it and two quotation marks.
-constexpr std::size_t kMaxAnnotationTextBytes = kMaxAnnotationTokenBytes - 2;
-
 class Writer {
  public:
   explicit Writer(std::string& out) : out_(out) {}

@@ -10,13 +10,6 @@
 
 namespace {
 
-std::string_view nextFile(std::string_view& rest) {
-  const std::size_t end = rest.find('\0');
-  const std::string_view file = rest.substr(0, end);
-  rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-  return file;
-}
-
 int fileRank(const std::string& file) {
   if (file == "Tesmo.dat") return 0;
   if (file == "temp.cd5") return 1;
@@ -28,9 +21,9 @@ int fileRank(const std::string& file) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   using namespace ps::check;
   std::string_view rest = ps::fuzz::asText(bytes, size);
-  const std::string_view profile = nextFile(rest);
-  const std::string_view layers = nextFile(rest);
-  const std::string_view bands = nextFile(rest);
+  const std::string_view profile = ps::fuzz::nextFile(rest);
+  const std::string_view layers = ps::fuzz::nextFile(rest);
+  const std::string_view bands = ps::fuzz::nextFile(rest);
 
   const CheckResult result = checkInputs(profile, bands, layers);
   FUZZ_CHECK(result.status >= kNothingFound && result.status <= kUnreadable);

@@ -20,6 +20,15 @@ inline std::string_view asText(const unsigned char* bytes, std::size_t size) {
   return {reinterpret_cast<const char*>(bytes), size};
 }
 
+// The next of the input files that a fuzz input holds one after another,
+// each ended by a zero byte (a missing end makes the rest empty).
+inline std::string_view nextFile(std::string_view& rest) {
+  const std::size_t end = rest.find('\0');
+  const std::string_view file = rest.substr(0, end);
+  rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+  return file;
+}
+
 // A refusal names the file it refuses and is one console line.
 inline bool isRefusalOf(std::string_view message, std::string_view fileName) {
   return message.starts_with(fileName) && message.size() > fileName.size() && message.ends_with('\n') &&

@@ -9,13 +9,6 @@
 
 namespace {
 
-std::string_view nextFile(std::string_view& rest) {
-  const std::size_t end = rest.find('\0');
-  const std::string_view file = rest.substr(0, end);
-  rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-  return file;
-}
-
 bool linesEndWithCrLf(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) return false;
@@ -28,9 +21,9 @@ bool linesEndWithCrLf(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   std::string_view rest = ps::fuzz::asText(bytes, size);
-  const std::string_view profile = nextFile(rest);
-  const std::string_view layers = nextFile(rest);
-  const std::string_view bands = nextFile(rest);
+  const std::string_view profile = ps::fuzz::nextFile(rest);
+  const std::string_view layers = ps::fuzz::nextFile(rest);
+  const std::string_view bands = ps::fuzz::nextFile(rest);
 
   ps::StringSink drawing;
   std::string console;
