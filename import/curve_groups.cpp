@@ -7,7 +7,7 @@ namespace ps::import {
 
 double signedRadius(const CurveGroup& group) { return group.rotation > 0 ? -group.radius : group.radius; }
 
-std::vector<CurveGroup> findCurveGroups(const std::vector<GeometryElement>& elements) {
+std::vector<CurveGroup> findCurveGroups(const std::vector<landxml::GeometryElement>& elements) {
   std::vector<CurveGroup> groups;
   bool open = false;
   double arcRadius = 0.0, spiralRadius = 0.0;  // smallest so far, 0 for none
@@ -21,8 +21,8 @@ std::vector<CurveGroup> findCurveGroups(const std::vector<GeometryElement>& elem
   auto smallest = [](double current, double r) {
     return std::isfinite(r) && r > 0 && (current == 0.0 || r < current) ? r : current;
   };
-  for (const GeometryElement& e : elements) {
-    if (e.kind == GeometryElement::Kind::line) {
+  for (const landxml::GeometryElement& e : elements) {
+    if (e.kind == landxml::GeometryElement::Kind::line) {
       close();
       continue;
     }
@@ -34,7 +34,7 @@ std::vector<CurveGroup> findCurveGroups(const std::vector<GeometryElement>& elem
     }
     CurveGroup& g = groups.back();
     g.end = e.end;
-    if (e.kind == GeometryElement::Kind::curve) {
+    if (e.kind == landxml::GeometryElement::Kind::curve) {
       if (arcRadius > 0 && e.radius != arcRadius) g.compound = true;
       arcRadius = smallest(arcRadius, e.radius);
     } else {
@@ -45,11 +45,11 @@ std::vector<CurveGroup> findCurveGroups(const std::vector<GeometryElement>& elem
   return groups;
 }
 
-double runBegin(const SuperelevationRun& run) { return std::min(run.beginRunoff, run.fullSuper); }
-double runEnd(const SuperelevationRun& run) { return std::max(run.runoff, run.endRunout); }
+double runBegin(const landxml::SuperelevationRun& run) { return std::min(run.beginRunoff, run.fullSuper); }
+double runEnd(const landxml::SuperelevationRun& run) { return std::max(run.runoff, run.endRunout); }
 
 std::vector<std::size_t> pairSuperelevation(std::vector<CurveGroup>& groups,
-                                            const std::vector<SuperelevationRun>& runs) {
+                                            const std::vector<landxml::SuperelevationRun>& runs) {
   std::vector<double> bestOverlap(groups.size(), 0.0);
   std::vector<std::size_t> unpaired;
   for (CurveGroup& g : groups) g.superelevation.reset();

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "import/road_model.h"
+#include "landxml/road_model.h"
 
 namespace ps::import {
 
@@ -28,17 +28,17 @@ double signedRadius(const CurveGroup& group);
 // Consecutive curve and clothoid elements turning the same way form one
 // group; a line or a change of direction ends it. A group without any finite
 // radius (clothoids to infinity on both sides) is no curve and is left out.
-std::vector<CurveGroup> findCurveGroups(const std::vector<GeometryElement>& elements);
+std::vector<CurveGroup> findCurveGroups(const std::vector<landxml::GeometryElement>& elements);
 
 // Gives each group the superelevation run that overlaps it most. Returns the
 // indices of the runs that went to no group (they overlap none, or another
 // run overlaps their group more).
 std::vector<std::size_t> pairSuperelevation(std::vector<CurveGroup>& groups,
-                                            const std::vector<SuperelevationRun>& runs);
+                                            const std::vector<landxml::SuperelevationRun>& runs);
 
 // The stretch a run changes the crossfall over: from the start of its
 // run-off to the end of its run-out.
-double runBegin(const SuperelevationRun& run);
-double runEnd(const SuperelevationRun& run);
+double runBegin(const landxml::SuperelevationRun& run);
+double runEnd(const landxml::SuperelevationRun& run);
 
 }  // namespace ps::import

@@ -7,7 +7,7 @@
 
 namespace ps::import {
 
-GradeLine::GradeLine(std::vector<GradePoint> points) : points_(std::move(points)) {
+GradeLine::GradeLine(std::vector<landxml::GradePoint> points) : points_(std::move(points)) {
   if (points_.empty()) throw MappingRefused{MappingRefused::Kind::noProfile, std::nullopt};
   for (std::size_t i = 0; i + 1 < points_.size(); ++i) {
     if (!(points_[i + 1].station > points_[i].station))
@@ -32,7 +32,7 @@ std::size_t GradeLine::straightAt(double station) const {
   if (points_.size() < 2) return 0;
   // The last point at or before the station, kept below the last point.
   auto after = std::upper_bound(points_.begin(), points_.end(), station,
-                                [](double s, const GradePoint& p) { return s < p.station; });
+                                [](double s, const landxml::GradePoint& p) { return s < p.station; });
   std::size_t i = after == points_.begin() ? 0 : static_cast<std::size_t>(after - points_.begin()) - 1;
   return std::min(i, points_.size() - 2);
 }
@@ -40,7 +40,7 @@ std::size_t GradeLine::straightAt(double station) const {
 double GradeLine::height(double station) const {
   if (points_.size() == 1) return points_[0].height;
   if (auto i = curveAt(station)) {
-    const GradePoint& p = points_[*i];
+    const landxml::GradePoint& p = points_[*i];
     const double length = curveLength(*i);
     const double g1 = grades_[*i - 1], g2 = grades_[*i];
     const double d = station - (p.station - length / 2);
@@ -60,8 +60,8 @@ double GradeLine::slope(double station) const {
   return grades_[straightAt(station)];
 }
 
-GroundLine::GroundLine(const std::vector<GroundPoint>& points) {
-  for (const GroundPoint& p : points)
+GroundLine::GroundLine(const std::vector<landxml::GroundPoint>& points) {
+  for (const landxml::GroundPoint& p : points)
     if (points_.empty() || p.station > points_.back().station) points_.push_back(p);
 }
 
@@ -74,10 +74,10 @@ std::optional<double> GroundLine::height(double station) const {
   if (station <= points_.front().station) return points_.front().height;
   if (station >= points_.back().station) return points_.back().height;
   auto after = std::lower_bound(points_.begin(), points_.end(), station,
-                                [](const GroundPoint& p, double s) { return p.station < s; });
+                                [](const landxml::GroundPoint& p, double s) { return p.station < s; });
   if (after->station == station) return after->height;
-  const GroundPoint& a = *(after - 1);
-  const GroundPoint& b = *after;
+  const landxml::GroundPoint& a = *(after - 1);
+  const landxml::GroundPoint& b = *after;
   return a.height + (b.height - a.height) * (station - a.station) / (b.station - a.station);
 }
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "import/road_model.h"
+#include "landxml/road_model.h"
 
 namespace ps::import {
 
@@ -16,12 +16,12 @@ namespace ps::import {
 class GradeLine {
  public:
   // The points must be in strictly ascending stations (MappingRefused).
-  explicit GradeLine(std::vector<GradePoint> points);
+  explicit GradeLine(std::vector<landxml::GradePoint> points);
 
   double height(double station) const;
   double slope(double station) const;
 
-  const std::vector<GradePoint>& points() const { return points_; }
+  const std::vector<landxml::GradePoint>& points() const { return points_; }
   // Curve length of point i as drawn (0 for the first and the last).
   double curveLength(std::size_t i) const;
   // The grade from point i to point i + 1.
@@ -33,7 +33,7 @@ class GradeLine {
   // The point that starts the straight holding the station.
   std::size_t straightAt(double station) const;
 
-  std::vector<GradePoint> points_;
+  std::vector<landxml::GradePoint> points_;
   std::vector<double> grades_;
 };
 
@@ -42,13 +42,13 @@ class GradeLine {
 // millimetre outside its ends.
 class GroundLine {
  public:
-  explicit GroundLine(const std::vector<GroundPoint>& points);
+  explicit GroundLine(const std::vector<landxml::GroundPoint>& points);
 
   std::optional<double> height(double station) const;
-  const std::vector<GroundPoint>& points() const { return points_; }
+  const std::vector<landxml::GroundPoint>& points() const { return points_; }
 
  private:
-  std::vector<GroundPoint> points_;
+  std::vector<landxml::GroundPoint> points_;
 };
 
 }  // namespace ps::import

@@ -8,12 +8,12 @@
 
 #include "check/check_inputs.h"
 #include "driver/run.h"
-#include "import/alignment_selection.h"
+#include "landxml/alignment_selection.h"
 #include "import/import_options.h"
 #include "import/import_report.h"
-#include "import/landxml_reader.h"
+#include "landxml/landxml_reader.h"
 #include "import/mapping_refused.h"
-#include "import/refusal.h"
+#include "landxml/refusal.h"
 #include "import/road_sheets.h"
 #include "import/sheet_profile_data.h"
 #include "import/sheet_set_writer.h"
@@ -47,7 +47,7 @@ Template loadTemplate(const ImportOptions& options) {
     profileName = joined(folderName, kProfileDataFile);
     TemplateRead read = readTemplateFolder(*options.templateDir);
     if (!read.files)
-      RefusalMessage(joined(folderName, read.unreadable.c_str()), 0).sjis(sjis::kImportTemplateUnreadable).refuse();
+      landxml::RefusalMessage(joined(folderName, read.unreadable.c_str()), 0).sjis(sjis::kImportTemplateUnreadable).refuse();
     t.files = std::move(*read.files);
   } else {
     t.files = bundledTemplate();
@@ -57,7 +57,7 @@ Template loadTemplate(const ImportOptions& options) {
     Scanner in(t.files.profileData, profileName);
     readProfileData(in, *data);
   } catch (const InputRefused& refused) {
-    throw ImportRefused{refused.message};
+    throw landxml::ImportRefused{refused.message};
   }
   t.header = data->header;
   // What the sheets take of the template must draw: its header values (with
@@ -69,15 +69,15 @@ Template loadTemplate(const ImportOptions& options) {
   std::string console;
   if (generateDrawing(writeProfileData(*headerOnly), t.files.layerDefinitions, t.files.bandRowList, ignored,
                       console) != 0)
-    RefusalMessage(folderName, 0).sjis(sjis::kImportTemplateNotDrawn).sjis(console.c_str()).refuse();
+    landxml::RefusalMessage(folderName, 0).sjis(sjis::kImportTemplateNotDrawn).sjis(console.c_str()).refuse();
   if (!FrameRule{t.header.bandRowGap, t.header.horizontalScale, t.header.bandDataLength}.fits(0.0))
-    RefusalMessage(profileName, 0).sjis(sjis::kImportTemplateFrame).refuse();
+    landxml::RefusalMessage(profileName, 0).sjis(sjis::kImportTemplateFrame).refuse();
   return t;
 }
 
 [[noreturn]] void refuseMapping(const MappingRefused& refused, const std::string& roadFile) {
   using Kind = MappingRefused::Kind;
-  RefusalMessage message(roadFile, 0);
+  landxml::RefusalMessage message(roadFile, 0);
   // "No.12+5.500 で…"; without a station the sentence starts at its verb.
   auto at = [&](const char* text) {
     if (refused.at)
@@ -116,13 +116,13 @@ int importRoad(const ImportOptions& options, std::string& out) {
   const fs::path outDir(options.outDir);
   std::error_code error;
   if (fs::exists(fs::symlink_status(outDir, error)))
-    RefusalMessage(options.outDir, 0).sjis(sjis::kImportOutDirExists).refuse();
+    landxml::RefusalMessage(options.outDir, 0).sjis(sjis::kImportOutDirExists).refuse();
 
   const Template tmpl = loadTemplate(options);
-  const Road road = readLandXmlFile(fs::path(options.roadFile), options.roadFile);
+  const landxml::Road road = landxml::readLandXmlFile(fs::path(options.roadFile), options.roadFile);
   std::optional<std::string> name;
   if (options.alignment) name = platform::argumentToUtf8(*options.alignment);
-  const Alignment& alignment = selectAlignment(road, name, options.roadFile);
+  const landxml::Alignment& alignment = landxml::selectAlignment(road, name, options.roadFile);
 
   RoadSheets sheets;
   try {
@@ -137,20 +137,20 @@ int importRoad(const ImportOptions& options, std::string& out) {
   for (std::size_t i = 0; i < sheets.sheets.size(); ++i) {
     const SheetTables& sheet = sheets.sheets[i];
     const std::string folder = sheetFolderName(i, sheets.sheets.size());
-    SheetFiles f{writeProfileData(*profileDataOf(sheet, tmpl.header, sheets.interval, shiftJisShown)),
+    SheetFiles f{writeProfileData(*profileDataOf(sheet, tmpl.header, sheets.interval, landxml::shiftJisShown)),
                  tmpl.files.bandRowList, tmpl.files.layerDefinitions, {}};
     StringSink drawing;
     std::string console;
     const std::string sheetFile = (outDir / folder / kProfileDataFile).string();
     if (generateDrawing(f.profileData, f.layerDefinitions, f.bandRowList, drawing, console) != 0)
-      RefusalMessage(sheetFile, 0).sjis(sjis::kImportSheetRejected).sjis(console.c_str()).refuse();
+      landxml::RefusalMessage(sheetFile, 0).sjis(sjis::kImportSheetRejected).sjis(console.c_str()).refuse();
     f.drawing = std::move(drawing.text);
     // Each sheet as profile-sheet-check sees it: an error (a refusal the
     // generator would make among them) refuses the road.
     for (const check::Finding& finding : check::checkInputs(f.profileData, f.bandRowList, f.layerDefinitions).findings) {
       const std::string path = (outDir / folder / finding.file).string();
       if (finding.severity == check::Severity::error)
-        RefusalMessage(path, finding.line).sjis(sjis::kImportSheetRejected).sjis(finding.message.c_str()).refuse();
+        landxml::RefusalMessage(path, finding.line).sjis(sjis::kImportSheetRejected).sjis(finding.message.c_str()).refuse();
       findings += check::findingLine(finding, path) + "\n";
     }
     SheetRow row{folder, sheet.stations.front().at, sheet.stations.back().at,
@@ -163,7 +163,7 @@ int importRoad(const ImportOptions& options, std::string& out) {
   try {
     writeSheetSet(outDir, files);
   } catch (const WriteFailed& failed) {
-    RefusalMessage(failed.path.string(), 0).sjis(sjis::kImportCannotWrite).refuse();
+    landxml::RefusalMessage(failed.path.string(), 0).sjis(sjis::kImportCannotWrite).refuse();
   }
 
   out += sheetTable(rows);
@@ -193,14 +193,14 @@ int runImport(const std::vector<std::string>& args, std::string& out, std::strin
   const ImportOptions& options = std::get<ImportOptions>(parsed);
   try {
     return importRoad(options, out);
-  } catch (const ImportRefused& refused) {
+  } catch (const landxml::ImportRefused& refused) {
     err += refused.message;
   } catch (const std::exception& failure) {
     // A fault of the importer itself (or no memory): still one line and
     // nothing written.
     try {
-      RefusalMessage(options.roadFile, 0).sjis(sjis::kImportInternalError).ascii(failure.what()).refuse();
-    } catch (const ImportRefused& refused) {
+      landxml::RefusalMessage(options.roadFile, 0).sjis(sjis::kImportInternalError).ascii(failure.what()).refuse();
+    } catch (const landxml::ImportRefused& refused) {
       err += refused.message;
     }
   }

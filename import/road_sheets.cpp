@@ -40,14 +40,14 @@ std::size_t countBetween(const std::vector<double>& sorted, double a, double b) 
 
 }  // namespace
 
-RoadSheets mapAlignment(const Alignment& alignment, const SheetSettings& settings) {
+RoadSheets mapAlignment(const landxml::Alignment& alignment, const SheetSettings& settings) {
   const RoadDesign road(alignment);
   RoadSheets result;
   result.interval = road.stationing.interval();
 
   std::vector<double> gradeStations, groundStations;
-  for (const GradePoint& p : road.grade.points()) gradeStations.push_back(p.station);
-  for (const GroundPoint& p : road.ground.points()) groundStations.push_back(p.station);
+  for (const landxml::GradePoint& p : road.grade.points()) gradeStations.push_back(p.station);
+  for (const landxml::GroundPoint& p : road.ground.points()) groundStations.push_back(p.station);
   const std::vector<KeepTogether> keep = keepTogether(road);
 
   const auto& stretches = road.stationing.stretches();

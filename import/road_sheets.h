@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "import/road_model.h"
+#include "landxml/road_model.h"
 #include "import/sheet_tables.h"
 
 namespace ps::import {
@@ -22,6 +22,6 @@ struct RoadSheets {
 };
 
 // Breaks the alignment into sheets and maps each. Throws MappingRefused.
-RoadSheets mapAlignment(const Alignment& alignment, const SheetSettings& settings);
+RoadSheets mapAlignment(const landxml::Alignment& alignment, const SheetSettings& settings);
 
 }  // namespace ps::import

@@ -72,7 +72,7 @@ void addGround(SheetTables& t, const StationStretch& stretch, const SheetSpan& s
   const auto& points = ground.points();
   int missing = 0;
   auto point = std::upper_bound(points.begin(), points.end(), frame.begin(),
-                                [](double s, const GroundPoint& p) { return s < p.station; });
+                                [](double s, const landxml::GroundPoint& p) { return s < p.station; });
   for (std::size_t k = span.first; k <= span.last; ++k) {
     const ListedStation& s = stretch.stations[k];
     if (auto h = ground.height(s.internal))
@@ -109,7 +109,7 @@ void addVips(SheetTables& t, const SheetFrame& frame, const GradeLine& grade) {
   vip(da, grade.height(a), 0);
   const auto& points = grade.points();
   for (std::size_t i = 0; i < points.size(); ++i) {
-    const GradePoint& p = points[i];
+    const landxml::GradePoint& p = points[i];
     const double length = grade.curveLength(i);
     if (length == 0.0) {
       if (p.station > a + kTouch && p.station < b - kTouch) vip(frame.display(p.station), p.height, 0);
@@ -145,7 +145,7 @@ void addCurves(SheetTables& t, const SheetFrame& frame, const RoadDesign& road) 
       t.warnings.push_back({MappingWarning::Kind::noSuperelevation, from});
       continue;
     }
-    const SuperelevationRun& run = road.runs[*g.superelevation];
+    const landxml::SuperelevationRun& run = road.runs[*g.superelevation];
     const double start = std::clamp(run.fullSuper, a, b), end = std::clamp(std::max(run.runoff, run.fullSuper), a, b);
     t.superelevation.push_back({frame.labelNear(start), frame.labelNear(end), toMicrometre(std::fabs(run.fullSuperelev))});
     runoffs.push_back(toMicrometre(std::max(0.0, run.fullSuper - run.beginRunoff)));
@@ -199,7 +199,7 @@ SheetSettings sheetSettingsOf(const HeaderValues& h) {
   return s;
 }
 
-RoadDesign::RoadDesign(const Alignment& alignment)
+RoadDesign::RoadDesign(const landxml::Alignment& alignment)
     : stationing(alignment), grade(alignment.grade), ground(alignment.ground),
       curves(findCurveGroups(alignment.elements)), runs(alignment.superelevation) {
   // The grade line must span the road; its written ends may miss the road's

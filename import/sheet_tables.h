@@ -84,13 +84,13 @@ SheetSettings sheetSettingsOf(const HeaderValues& header);
 
 // Everything about one alignment that its sheets are mapped from.
 struct RoadDesign {
-  explicit RoadDesign(const Alignment& alignment);
+  explicit RoadDesign(const landxml::Alignment& alignment);
 
   Stationing stationing;
   GradeLine grade;
   GroundLine ground;
   std::vector<CurveGroup> curves;
-  std::vector<SuperelevationRun> runs;
+  std::vector<landxml::SuperelevationRun> runs;
   std::vector<std::size_t> unpairedRuns;
 };
 

@@ -50,7 +50,7 @@ Micrometres roundToMillimetre(Micrometres um) {
 
 double toMetres(Micrometres um) { return static_cast<double>(um) / kMicrometresPerMetre; }
 
-Stationing::Stationing(const Alignment& alignment) : interval_(alignment.interval), intervalUm_(0) {
+Stationing::Stationing(const landxml::Alignment& alignment) : interval_(alignment.interval), intervalUm_(0) {
   const double mm = interval_ * 1000.0;
   if (!(std::isfinite(mm) && mm >= 1.0 && mm <= 1e9) || std::fabs(mm - std::round(mm)) > 1e-6)
     refuse(MappingRefused::Kind::badInterval);
@@ -68,7 +68,7 @@ Micrometres Stationing::displayOf(const StationLabel& label) const {
   return label.number * intervalUm_ + toMicrometres(label.plus);
 }
 
-void Stationing::listStations(const Alignment& alignment) {
+void Stationing::listStations(const landxml::Alignment& alignment) {
   double begin = alignment.staStart, end = alignment.staStart + alignment.length;
   std::string beginName = "BP", endName = "EP";
   if (!alignment.elements.empty()) {
@@ -82,11 +82,11 @@ void Stationing::listStations(const Alignment& alignment) {
 
   // Stretch boundaries: an equation at or before the road's start renumbers
   // the whole road; one at or after its end changes nothing.
-  std::vector<StationEquation> equations = alignment.equations;
+  std::vector<landxml::StationEquation> equations = alignment.equations;
   std::stable_sort(equations.begin(), equations.end(),
-                   [](const StationEquation& a, const StationEquation& b) { return a.internal < b.internal; });
+                   [](const landxml::StationEquation& a, const landxml::StationEquation& b) { return a.internal < b.internal; });
   std::vector<std::pair<double, double>> starts{{begin, 0.0}};  // internal start, offset
-  for (const StationEquation& e : equations) {
+  for (const landxml::StationEquation& e : equations) {
     if (!(e.internal < end - kMergeDistance / 2)) continue;
     // An equation within a millimetre of the previous boundary replaces its numbering.
     if (e.internal - starts.back().first < kMergeDistance)
@@ -97,8 +97,8 @@ void Stationing::listStations(const Alignment& alignment) {
 
   // Curve and clothoid ends, with their names.
   std::vector<Candidate> keyPoints;
-  for (const GeometryElement& e : alignment.elements) {
-    if (e.kind == GeometryElement::Kind::line) continue;
+  for (const landxml::GeometryElement& e : alignment.elements) {
+    if (e.kind == landxml::GeometryElement::Kind::line) continue;
     keyPoints.push_back({e.start, Rank::keyPoint, e.startName});
     keyPoints.push_back({e.end, Rank::keyPoint, e.endName});
   }

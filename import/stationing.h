@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "import/road_model.h"
+#include "landxml/road_model.h"
 #include "import/mapping_refused.h"
 #include "import/station_label.h"
 
@@ -42,7 +42,7 @@ struct StationStretch {
 // alignment. The interval must be a positive whole number of millimetres.
 class Stationing {
  public:
-  explicit Stationing(const Alignment& alignment);
+  explicit Stationing(const landxml::Alignment& alignment);
 
   double interval() const { return interval_; }
   Micrometres intervalMicrometres() const { return intervalUm_; }
@@ -55,7 +55,7 @@ class Stationing {
   Micrometres displayOf(const StationLabel& label) const;
 
  private:
-  void listStations(const Alignment& alignment);
+  void listStations(const landxml::Alignment& alignment);
 
   double interval_;
   Micrometres intervalUm_;

@@ -10,7 +10,7 @@
 #include "fuzz_check.h"
 #include "geometry/chainage.h"
 #include "geometry/planned_elevation.h"
-#include "import/landxml_reader.h"
+#include "landxml/landxml_reader.h"
 #include "import/mapping_refused.h"
 #include "import/road_sheets.h"
 #include "import/sheet_profile_data.h"
@@ -52,10 +52,10 @@ void checkSheet(const ps::import::SheetTables& sheet, const ps::HeaderValues& he
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-  ps::import::Road road;
+  ps::landxml::Road road;
   try {
-    road = ps::import::readLandXml(ps::fuzz::asText(bytes, size), kFileName);
-  } catch (const ps::import::ImportRefused& refused) {
+    road = ps::landxml::readLandXml(ps::fuzz::asText(bytes, size), kFileName);
+  } catch (const ps::landxml::ImportRefused& refused) {
     FUZZ_CHECK(ps::fuzz::isRefusalOf(refused.message, kFileName));
     return 0;
   }
@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     ps::readProfileData(in, *data);
     return data->header;
   }();
-  for (const ps::import::Alignment& a : road.alignments) {
+  for (const ps::landxml::Alignment& a : road.alignments) {
     if (a.grade.empty()) continue;
     ps::import::RoadSheets sheets;
     try {

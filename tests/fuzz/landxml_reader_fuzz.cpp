@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "fuzz_check.h"
-#include "import/alignment_selection.h"
-#include "import/landxml_reader.h"
+#include "landxml/alignment_selection.h"
+#include "landxml/landxml_reader.h"
 
 namespace {
 
@@ -16,11 +16,11 @@ constexpr char kFileName[] = "road.xml";
 
 bool bounded(double value) { return std::isfinite(value) && std::fabs(value) <= 1e9; }
 
-void checkAlignment(const ps::import::Alignment& a) {
+void checkAlignment(const ps::landxml::Alignment& a) {
   FUZZ_CHECK(bounded(a.staStart) && bounded(a.length) && a.length > 0.0 && bounded(a.staStart + a.length));
   FUZZ_CHECK(bounded(a.interval) && a.interval > 0.0);
   double station = a.staStart;
-  for (const ps::import::GeometryElement& e : a.elements) {
+  for (const ps::landxml::GeometryElement& e : a.elements) {
     FUZZ_CHECK(e.start == station && bounded(e.end) && bounded(e.length) && e.length >= 0.0);
     FUZZ_CHECK(e.rotation >= -1 && e.rotation <= 1);
     FUZZ_CHECK(bounded(e.radius) && e.radius >= 0.0);
@@ -28,12 +28,12 @@ void checkAlignment(const ps::import::Alignment& a) {
     station = e.end;
   }
   for (std::size_t i = 0; i < a.equations.size(); ++i) {
-    const ps::import::StationEquation& q = a.equations[i];
+    const ps::landxml::StationEquation& q = a.equations[i];
     FUZZ_CHECK(bounded(q.internal) && bounded(q.back) && bounded(q.ahead) && q.ahead >= q.back);
     FUZZ_CHECK(i == 0 || q.internal > a.equations[i - 1].internal);
   }
   for (std::size_t i = 0; i < a.grade.size(); ++i) {
-    const ps::import::GradePoint& p = a.grade[i];
+    const ps::landxml::GradePoint& p = a.grade[i];
     FUZZ_CHECK(bounded(p.station) && bounded(p.height) && bounded(p.curveLength) && p.curveLength >= 0.0);
     FUZZ_CHECK(i == 0 || p.station > a.grade[i - 1].station);
   }
@@ -43,7 +43,7 @@ void checkAlignment(const ps::import::Alignment& a) {
     FUZZ_CHECK(bounded(a.ground[i].station) && bounded(a.ground[i].height));
     FUZZ_CHECK(i == 0 || a.ground[i].station >= a.ground[i - 1].station);
   }
-  for (const ps::import::SuperelevationRun& s : a.superelevation) {
+  for (const ps::landxml::SuperelevationRun& s : a.superelevation) {
     FUZZ_CHECK(bounded(s.beginRunoff) && bounded(s.fullSuper) && bounded(s.runoff) && bounded(s.endRunout) &&
                bounded(s.fullSuperelev));
     FUZZ_CHECK(s.beginRunoff <= s.fullSuper && s.fullSuper <= s.runoff && s.runoff <= s.endRunout);
@@ -53,18 +53,18 @@ void checkAlignment(const ps::import::Alignment& a) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-  ps::import::Road road;
+  ps::landxml::Road road;
   try {
-    road = ps::import::readLandXml(ps::fuzz::asText(bytes, size), kFileName);
-  } catch (const ps::import::ImportRefused& refused) {
+    road = ps::landxml::readLandXml(ps::fuzz::asText(bytes, size), kFileName);
+  } catch (const ps::landxml::ImportRefused& refused) {
     FUZZ_CHECK(ps::fuzz::isRefusalOf(refused.message, kFileName));
     return 0;
   }
-  for (const ps::import::Alignment& a : road.alignments) checkAlignment(a);
+  for (const ps::landxml::Alignment& a : road.alignments) checkAlignment(a);
   try {
-    const ps::import::Alignment& chosen = ps::import::selectAlignment(road, std::nullopt, kFileName);
+    const ps::landxml::Alignment& chosen = ps::landxml::selectAlignment(road, std::nullopt, kFileName);
     FUZZ_CHECK(road.alignments.size() == 1 && &chosen == &road.alignments[0] && !chosen.grade.empty());
-  } catch (const ps::import::ImportRefused& refused) {
+  } catch (const ps::landxml::ImportRefused& refused) {
     FUZZ_CHECK(ps::fuzz::isRefusalOf(refused.message, kFileName));
   }
   return 0;

@@ -9,20 +9,20 @@
 namespace ps::import {
 namespace {
 
-using K = GeometryElement::Kind;
+using K = landxml::GeometryElement::Kind;
 
-GeometryElement line(double s0, double s1) { return {K::line, s0, s1, s1 - s0, 0, 0.0, INFINITY, INFINITY, "", ""}; }
-GeometryElement arc(double s0, double s1, int rot, double r) {
+landxml::GeometryElement line(double s0, double s1) { return {K::line, s0, s1, s1 - s0, 0, 0.0, INFINITY, INFINITY, "", ""}; }
+landxml::GeometryElement arc(double s0, double s1, int rot, double r) {
   return {K::curve, s0, s1, s1 - s0, rot, r, INFINITY, INFINITY, "", ""};
 }
-GeometryElement spiral(double s0, double s1, int rot, double r0, double r1) {
+landxml::GeometryElement spiral(double s0, double s1, int rot, double r0, double r1) {
   return {K::spiral, s0, s1, s1 - s0, rot, 0.0, r0, r1, "", ""};
 }
 
 // Clothoid-arc-clothoid is one group; a line or a change of direction ends
 // a group; arcs of several radii stay one group with the smallest radius.
 TEST(CurveGroups, GroupsElementsTurningOneWay) {
-  const std::vector<GeometryElement> elements = {
+  const std::vector<landxml::GeometryElement> elements = {
       line(0, 10),          spiral(10, 20, 1, INFINITY, 300), arc(20, 40, 1, 300), spiral(40, 50, 1, 300, INFINITY),
       arc(50, 60, -1, 200), arc(60, 70, -1, 150),             line(70, 80),        spiral(80, 90, 1, INFINITY, INFINITY),
       spiral(90, 95, -1, INFINITY, 250), spiral(95, 100, -1, 250, INFINITY)};
@@ -55,7 +55,7 @@ TEST(CurveGroups, SignsTheRadiusByTheTurningDirection) {
 TEST(CurveGroups, PairsSuperelevationRunsByOverlap) {
   std::vector<CurveGroup> groups = findCurveGroups({line(0, 100), arc(100, 200, 1, 300), line(200, 300),
                                                     arc(300, 400, -1, 500), line(400, 600)});
-  const std::vector<SuperelevationRun> runs = {{310, 330, 370, 390, 4},   // group 2
+  const std::vector<landxml::SuperelevationRun> runs = {{310, 330, 370, 390, 4},   // group 2
                                                {90, 110, 190, 210, 6},    // group 1
                                                {500, 510, 520, 530, 2},   // on the straight
                                                {180, 195, 250, 260, 3}};  // group 1 again, less overlap

@@ -14,13 +14,13 @@
 namespace ps::import {
 namespace {
 
-using K = GeometryElement::Kind;
+using K = landxml::GeometryElement::Kind;
 
 // 200 m at a 10 m interval: a left-hand arc from 100 to 160 with its
 // superelevation, a 100 m crest curve at 100 (+2 %, -1 %), and frames of
 // 90 m: every break cuts a curve.
-Alignment testRoad() {
-  Alignment a;
+landxml::Alignment testRoad() {
+  landxml::Alignment a;
   a.length = 200;
   a.interval = 10;
   a.elements = {{K::line, 0, 100, 100, 0, 0.0, INFINITY, INFINITY, "BP", ""},
@@ -117,7 +117,7 @@ TEST(RoadSheets, MapsEachTableOfEachSheet) {
 // A curve cut by a sheet break keeps its rows on both sheets, clipped to
 // each; a sheet cut inside the full superelevation ends it at its edge.
 TEST(RoadSheets, ClipsCurveAndSuperelevationRowsToTheSheet) {
-  Alignment a = testRoad();
+  landxml::Alignment a = testRoad();
   a.superelevation = {{70, 95, 170, 190, 5}, {185, 190, 195, 199, 3}};
   const RoadSheets r = mapAlignment(a, testSettings());
   ASSERT_EQ(r.sheets.size(), 3u);
@@ -132,7 +132,7 @@ TEST(RoadSheets, ClipsCurveAndSuperelevationRowsToTheSheet) {
 }
 
 TEST(RoadSheets, DatumAndHeightWarnings) {
-  Alignment a = testRoad();
+  landxml::Alignment a = testRoad();
   a.ground = {{0, 9.2}, {200, 12}};
   SheetSettings s = testSettings();
   s.viewHeight = 20;  // 2 m of height
@@ -150,7 +150,7 @@ TEST(RoadSheets, DatumAndHeightWarnings) {
 // A grade point every 2 m: no sheet gets more than the 49 VIPs the
 // generator holds, and the grade line is still the design's.
 TEST(RoadSheets, KeepsTheGeneratorsCapacities) {
-  Alignment a = testRoad();
+  landxml::Alignment a = testRoad();
   a.grade.clear();
   for (int k = 0; k <= 100; ++k) a.grade.push_back({2.0 * k, 10 + (k % 2) * 0.1, 0});
   const RoadSheets r = mapAlignment(a, exampleSettings());
@@ -163,7 +163,7 @@ TEST(RoadSheets, KeepsTheGeneratorsCapacities) {
 }
 
 TEST(RoadSheets, RefusesAGradeLineShortOfTheRoad) {
-  Alignment a = testRoad();
+  landxml::Alignment a = testRoad();
   a.grade.back().station = 199.9985;
   EXPECT_THROW(mapAlignment(a, testSettings()), MappingRefused);
   a.grade.back().station = 199.9995;  // a rounding's reach
@@ -181,7 +181,7 @@ TEST(RoadSheets, RefusesAGradeLineShortOfTheRoad) {
 // The grade line the generator computes from each sheet's own tables, as
 // written and read back, is the design's, to the micrometre, all along.
 TEST(RoadSheets, EverySheetDrawsTheDesignGradeLine) {
-  for (const Alignment& a : {test::utf8Road(), test::sjisRoad(), testRoad()}) {
+  for (const landxml::Alignment& a : {test::utf8Road(), test::sjisRoad(), testRoad()}) {
     const RoadSheets r = mapAlignment(a, a.interval == 10 ? testSettings() : exampleSettings());
     const GradeLine design(a.grade);
     HeaderValues header;

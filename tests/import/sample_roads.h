@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <ostream>
 
-#include "import/landxml_reader.h"
-#include "import/road_model.h"
+#include "landxml/landxml_reader.h"
+#include "landxml/road_model.h"
 #include "import/stationing.h"
 
 namespace ps::import {
@@ -18,13 +18,13 @@ inline void PrintTo(const StationLabel& label, std::ostream* os) { *os << "No." 
 
 namespace ps::import::test {
 
-inline Alignment sampleRoad(const char* file) {
-  return readLandXmlFile(std::filesystem::path(PROFILE_SHEET_IMPORT_TEST_DATA) / file, file).alignments.at(0);
+inline landxml::Alignment sampleRoad(const char* file) {
+  return landxml::readLandXmlFile(std::filesystem::path(PROFILE_SHEET_IMPORT_TEST_DATA) / file, file).alignments.at(0);
 }
 
 // road-utf8.xml: 1.5 km, seven curve groups, a station equation.
-inline Alignment utf8Road() { return sampleRoad("road-utf8.xml"); }
+inline landxml::Alignment utf8Road() { return sampleRoad("road-utf8.xml"); }
 // road-sjis.xml: 548 m from No.50, one clothoid curve group.
-inline Alignment sjisRoad() { return sampleRoad("road-sjis.xml"); }
+inline landxml::Alignment sjisRoad() { return sampleRoad("road-sjis.xml"); }
 
 }  // namespace ps::import::test

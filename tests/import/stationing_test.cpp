@@ -9,11 +9,11 @@
 namespace ps::import {
 namespace {
 
-Alignment straightRoad(double begin, double end) {
-  Alignment a;
+landxml::Alignment straightRoad(double begin, double end) {
+  landxml::Alignment a;
   a.staStart = begin;
   a.length = end - begin;
-  a.elements.push_back({GeometryElement::Kind::line, begin, end, end - begin, 0, 0.0, INFINITY, INFINITY, "", ""});
+  a.elements.push_back({landxml::GeometryElement::Kind::line, begin, end, end - begin, 0, 0.0, INFINITY, INFINITY, "", ""});
   return a;
 }
 
@@ -27,10 +27,10 @@ std::vector<StationLabel> labels(const StationStretch& s) {
 // within a millimetre of a whole station is listed as the whole station and
 // keeps its name there.
 TEST(Stationing, ListsWholeStationsKeyPointsAndEnds) {
-  Alignment a = straightRoad(-5.0, 47.5);
-  a.elements = {{GeometryElement::Kind::line, -5.0, 12.25, 17.25, 0, 0.0, INFINITY, INFINITY, "BP", ""},
-                {GeometryElement::Kind::curve, 12.25, 20.0004, 7.7504, -1, 300.0, INFINITY, INFINITY, "BC1", "EC1"},
-                {GeometryElement::Kind::line, 20.0004, 47.5, 27.4996, 0, 0.0, INFINITY, INFINITY, "", "EP"}};
+  landxml::Alignment a = straightRoad(-5.0, 47.5);
+  a.elements = {{landxml::GeometryElement::Kind::line, -5.0, 12.25, 17.25, 0, 0.0, INFINITY, INFINITY, "BP", ""},
+                {landxml::GeometryElement::Kind::curve, 12.25, 20.0004, 7.7504, -1, 300.0, INFINITY, INFINITY, "BC1", "EC1"},
+                {landxml::GeometryElement::Kind::line, 20.0004, 47.5, 27.4996, 0, 0.0, INFINITY, INFINITY, "", "EP"}};
   const Stationing s(a);
   ASSERT_EQ(s.stretches().size(), 1u);
   const StationStretch& st = s.stretches()[0];
@@ -76,11 +76,11 @@ TEST(Stationing, SplitsAtStationEquations) {
 
 TEST(Stationing, RefusesIntervalsThatAreNotWholeMillimetres) {
   for (double interval : {0.0, -20.0, 20.0005, double{NAN}}) {
-    Alignment a = straightRoad(0, 100);
+    landxml::Alignment a = straightRoad(0, 100);
     a.interval = interval;
     EXPECT_THROW(Stationing{a}, MappingRefused) << interval;
   }
-  Alignment a = straightRoad(0, 100);
+  landxml::Alignment a = straightRoad(0, 100);
   a.interval = 0.5;
   EXPECT_EQ(Stationing(a).stretches()[0].stations.size(), 201u);
 }

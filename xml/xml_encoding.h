@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace ps::import {
+namespace ps::xml {
 
 // Why a document could not be decoded. `name` is the encoding as declared
 // (or "UTF-16" / "UTF-32" for such a byte order mark); `line` is 1-based.
@@ -42,4 +42,4 @@ std::string decodeXmlDocument(std::string_view bytes);
 // LF, a lone CR and a lone LF each end one.
 int xmlLineAt(std::string_view text, std::size_t offset);
 
-}  // namespace ps::import
+}  // namespace ps::xml

@@ -6,9 +6,9 @@
 #include <span>
 #include <string_view>
 
-#include "import/xml_reader.h"
+#include "xml/xml_reader.h"
 
-namespace ps::import {
+namespace ps::xml {
 
 class XmlEvents {
  public:
@@ -34,4 +34,4 @@ class XmlEvents {
 // The backend of this platform.
 void parseWithBackend(std::string_view utf8Document, XmlEvents& events);
 
-}  // namespace ps::import
+}  // namespace ps::xml

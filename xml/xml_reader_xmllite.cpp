@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "import/xml_encoding.h"
-#include "import/xml_reader_backend.h"
+#include "xml/xml_encoding.h"
+#include "xml/xml_reader_backend.h"
 
-namespace ps::import {
+namespace ps::xml {
 
 namespace {
 
@@ -311,4 +311,4 @@ class XmlLiteRun {
 
 void parseWithBackend(std::string_view utf8Document, XmlEvents& events) { XmlLiteRun(events).parse(utf8Document); }
 
-}  // namespace ps::import
+}  // namespace ps::xml

@@ -1,4 +1,4 @@
-#include "import/alignment_selection.h"
+#include "landxml/alignment_selection.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "text/shift_jis.h"
 
-namespace ps::import {
+namespace ps::landxml {
 namespace {
 
 Road roadOf(std::initializer_list<const char*> names) {
@@ -53,4 +53,4 @@ TEST(AlignmentSelection, Refusals) {
 }
 
 }  // namespace
-}  // namespace ps::import
+}  // namespace ps::landxml

@@ -1,4 +1,4 @@
-#include "import/xml_reader.h"
+#include "xml/xml_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "wine.h"
 
-namespace ps::import {
+namespace ps::xml {
 namespace {
 
 // Writes the events back as a compact trace: "<name@line a=v>", text in
@@ -152,4 +152,4 @@ TEST(XmlReader, AHandlerExceptionEndsTheParse) {
 }
 
 }  // namespace
-}  // namespace ps::import
+}  // namespace ps::xml

@@ -1,4 +1,4 @@
-#include "import/landxml_reader.h"
+#include "landxml/landxml_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 
 #include "text/shift_jis.h"
 
-namespace ps::import {
+namespace ps::landxml {
 namespace {
 
 namespace fs = std::filesystem;
@@ -470,4 +470,4 @@ TEST(LandXmlReader, TheFileSizeIsCheckedBeforeReading) {
 }
 
 }  // namespace
-}  // namespace ps::import
+}  // namespace ps::landxml

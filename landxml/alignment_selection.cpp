@@ -1,10 +1,10 @@
-#include "import/alignment_selection.h"
+#include "landxml/alignment_selection.h"
 
 #include <vector>
 
 #include "text/shift_jis.h"
 
-namespace ps::import {
+namespace ps::landxml {
 
 namespace {
 
@@ -45,4 +45,4 @@ const Alignment& selectAlignment(const Road& road, std::optional<std::string_vie
   return *chosen;
 }
 
-}  // namespace ps::import
+}  // namespace ps::landxml

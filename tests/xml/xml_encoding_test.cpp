@@ -1,10 +1,10 @@
-#include "import/xml_encoding.h"
+#include "xml/xml_encoding.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace ps::import {
+namespace ps::xml {
 namespace {
 
 std::string decoded(std::string_view bytes) {
@@ -60,4 +60,4 @@ TEST(XmlEncoding, RefusalsNameTheEncodingAndTheLine) {
 }
 
 }  // namespace
-}  // namespace ps::import
+}  // namespace ps::xml

@@ -1,9 +1,9 @@
-#include "import/refusal.h"
+#include "landxml/refusal.h"
 
 #include "platform/text_encoding.h"
 #include "text/number_format.h"
 
-namespace ps::import {
+namespace ps::landxml {
 
 namespace {
 
@@ -74,4 +74,4 @@ void RefusalMessage::refuse() const {
   throw ImportRefused{message};
 }
 
-}  // namespace ps::import
+}  // namespace ps::landxml

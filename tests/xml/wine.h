@@ -7,7 +7,7 @@
 #include <windows.h>
 #endif
 
-namespace ps::import::test {
+namespace ps::test {
 
 inline bool underWine() {
 #ifdef _WIN32
@@ -18,4 +18,4 @@ inline bool underWine() {
 #endif
 }
 
-}  // namespace ps::import::test
+}  // namespace ps::test

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace ps::import {
+namespace ps::landxml {
 
 // One CoordGeom element. Stations are summed from Alignment@staStart over the
 // element lengths, in file order.
@@ -73,4 +73,4 @@ struct Road {
   std::vector<Alignment> alignments;
 };
 
-}  // namespace ps::import
+}  // namespace ps::landxml

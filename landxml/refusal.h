@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace ps::import {
+namespace ps::landxml {
 
 // The file is refused; `message` is one console line in Shift-JIS, ending
 // in "\n", that starts with the file name.
@@ -38,4 +38,4 @@ class RefusalMessage {
   std::string text_;
 };
 
-}  // namespace ps::import
+}  // namespace ps::landxml

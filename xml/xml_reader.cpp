@@ -1,9 +1,9 @@
-#include "import/xml_reader.h"
+#include "xml/xml_reader.h"
 
-#include "import/xml_encoding.h"
-#include "import/xml_reader_backend.h"
+#include "xml/xml_encoding.h"
+#include "xml/xml_reader_backend.h"
 
-namespace ps::import {
+namespace ps::xml {
 
 void XmlEvents::startElement(std::string_view name, std::span<const XmlAttribute> attributes, int line) {
   if (rootSeen_ && depth_ == 0) throw XmlError{XmlError::Kind::afterRoot, line, {}};
@@ -63,4 +63,4 @@ void parseXml(std::string_view utf8Document, XmlHandler& handler) {
   parseWithBackend(utf8Document, events);
 }
 
-}  // namespace ps::import
+}  // namespace ps::xml

@@ -23,7 +23,7 @@
 #include <string>
 #include <string_view>
 
-namespace ps::import {
+namespace ps::xml {
 
 inline constexpr int kMaxXmlDepth = 256;
 
@@ -65,4 +65,4 @@ struct XmlError {
 // Throws XmlError, or whatever the handler throws.
 void parseXml(std::string_view utf8Document, XmlHandler& handler);
 
-}  // namespace ps::import
+}  // namespace ps::xml

@@ -1,4 +1,4 @@
-#include "import/landxml_reader.h"
+#include "landxml/landxml_reader.h"
 
 #include <charconv>
 #include <cmath>
@@ -9,13 +9,20 @@
 #include <system_error>
 #include <vector>
 
-#include "import/xml_encoding.h"
-#include "import/xml_reader.h"
+#include "xml/xml_encoding.h"
+#include "xml/xml_reader.h"
 #include "text/shift_jis.h"
 
-namespace ps::import {
+namespace ps::landxml {
 
 namespace {
+
+using xml::decodeXmlDocument;
+using xml::parseXml;
+using xml::XmlAttribute;
+using xml::XmlEncodingError;
+using xml::XmlError;
+using xml::XmlHandler;
 
 constexpr double kMaxMagnitude = 1e9;
 // How far a StaEquation's staBack may lie from the display station at its
@@ -611,4 +618,4 @@ Road readLandXmlFile(const std::filesystem::path& path, std::string_view fileNam
   return parsed(document, fileName);
 }
 
-}  // namespace ps::import
+}  // namespace ps::landxml

@@ -1,4 +1,4 @@
-#include "import/xml_encoding.h"
+#include "xml/xml_encoding.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 
 #include "platform/text_encoding.h"
 
-namespace ps::import {
+namespace ps::xml {
 
 namespace {
 
@@ -198,4 +198,4 @@ std::string decodeXmlDocument(std::string_view bytes) {
   return text;
 }
 
-}  // namespace ps::import
+}  // namespace ps::xml

@@ -4,10 +4,10 @@
 #include <optional>
 #include <string_view>
 
-#include "import/refusal.h"
-#include "import/road_model.h"
+#include "landxml/refusal.h"
+#include "landxml/road_model.h"
 
-namespace ps::import {
+namespace ps::landxml {
 
 // The Alignment named `name` (UTF-8, compared byte for byte) when one is
 // given, else the only one. Refused (ImportRefused): a road without
@@ -16,4 +16,4 @@ namespace ps::import {
 // without Profile/ProfAlign.
 const Alignment& selectAlignment(const Road& road, std::optional<std::string_view> name, std::string_view fileName);
 
-}  // namespace ps::import
+}  // namespace ps::landxml

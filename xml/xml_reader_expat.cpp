@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "import/xml_encoding.h"
-#include "import/xml_reader_backend.h"
+#include "xml/xml_encoding.h"
+#include "xml/xml_reader_backend.h"
 
-namespace ps::import {
+namespace ps::xml {
 
 namespace {
 
@@ -130,4 +130,4 @@ class ExpatRun {
 
 void parseWithBackend(std::string_view utf8Document, XmlEvents& events) { ExpatRun(events).parse(utf8Document); }
 
-}  // namespace ps::import
+}  // namespace ps::xml

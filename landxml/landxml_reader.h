@@ -46,10 +46,10 @@
 #include <string>
 #include <string_view>
 
-#include "import/refusal.h"
-#include "import/road_model.h"
+#include "landxml/refusal.h"
+#include "landxml/road_model.h"
 
-namespace ps::import {
+namespace ps::landxml {
 
 inline constexpr std::uintmax_t kMaxRoadFileBytes = std::uintmax_t{256} << 20;
 
@@ -60,4 +60,4 @@ Road readLandXmlFile(const std::filesystem::path& path, std::string_view fileNam
 // The same for a file already in memory.
 Road readLandXml(std::string_view bytes, std::string_view fileName);
 
-}  // namespace ps::import
+}  // namespace ps::landxml
