@@ -115,13 +115,15 @@ enum class Role {
   profSurf,
   intervalFeature,
   superelevation,
+  planPoint,            // Start, End, Center of a CoordGeom element: text read
   gradePoint,           // PVI, ParaCurve: text read
   groundList,           // PntList2D: text read
   superelevationValue,  // a station or the superelevation: text read
 };
 
 bool readsText(Role role) {
-  return role == Role::gradePoint || role == Role::groundList || role == Role::superelevationValue;
+  return role == Role::planPoint || role == Role::gradePoint || role == Role::groundList ||
+         role == Role::superelevationValue;
 }
 
 struct OpenElement {
@@ -176,6 +178,7 @@ class RoadBuilder final : public XmlHandler {
   void beginAlignment(std::span<const XmlAttribute> attributes, int line);
   void readGeometry(std::string_view name, std::span<const XmlAttribute> attributes, int line);
   void readEquation(std::span<const XmlAttribute> attributes, int line);
+  void readPlanPoint(const OpenElement& element);
   void readGradePoint(const OpenElement& element);
   void readGround(const OpenElement& element);
   void readSuperelevationValue(const OpenElement& element);
@@ -259,6 +262,7 @@ void RoadBuilder::startElement(std::string_view name, std::span<const XmlAttribu
       break;
     case Role::root:
       if (name == "Units") role = Role::units;
+      if (name == "Project") road_.projectName = attribute(attributes, "name").value_or("");
       if (name == "Alignments") role = Role::alignments;
       break;
     case Role::units:
@@ -296,6 +300,7 @@ void RoadBuilder::startElement(std::string_view name, std::span<const XmlAttribu
         if (const std::optional<std::string_view> pointName = attribute(attributes, "name"))
           (name == "Start" ? element.startName : element.endName) = *pointName;
       }
+      if (name == "Start" || name == "End" || name == "Center") role = Role::planPoint;
       break;
     case Role::profile:
       if (name == "ProfAlign" && !profAlignSeen_) {
@@ -346,6 +351,9 @@ void RoadBuilder::endElement(std::string_view) {
   const OpenElement element = std::move(open_.back());
   open_.pop_back();
   switch (element.role) {
+    case Role::planPoint:
+      readPlanPoint(element);
+      break;
     case Role::gradePoint:
       readGradePoint(element);
       break;
@@ -417,6 +425,18 @@ void RoadBuilder::readEquation(std::span<const XmlAttribute> attributes, int lin
   if (!equation.internal && !equation.back)
     refuse(line, "StaEquation@staInternal", sjis::kImportMissing);
   equations_.push_back(equation);
+}
+
+// A point that is not two numbers is left out: nothing the importer draws
+// depends on it yet.
+void RoadBuilder::readPlanPoint(const OpenElement& element) {
+  const std::vector<std::string_view> parts = tokens(text_);
+  PlanPoint point;
+  if (parts.size() != 2 || readNumber(parts[0], point.northing) != NumberProblem::none ||
+      readNumber(parts[1], point.easting) != NumberProblem::none)
+    return;
+  GeometryElement& e = alignment().elements.back();
+  (element.name == "Start" ? e.startPoint : element.name == "End" ? e.endPoint : e.centre) = point;
 }
 
 void RoadBuilder::readGradePoint(const OpenElement& element) {

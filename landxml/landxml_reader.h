@@ -1,10 +1,13 @@
 // Reading a J-LandXML (LandXML 1.2) road file into the road model.
 //
-// What is read, per Alignment (LandXML/Alignments/Alignment), in file order:
+// What is read: Project@name; per Alignment (LandXML/Alignments/Alignment),
+// in file order:
 // - @name, @staStart, @length;
 // - CoordGeom/Line, Curve and Spiral: @length, @rot, @radius,
 //   @radiusStart/@radiusEnd ("INF" for a straight end), Start/End@name;
 //   each element starts where the one before ended, the first at staStart;
+//   the text of Start, End and Center ("northing easting"; left out when it
+//   is not two numbers);
 // - StaEquation: staInternal, staBack, staAhead (either of staInternal and
 //   staBack may be left out and is then derived from the other);
 // - the station interval: Feature[@name="Interval"]/Property[@label="main"]@value;

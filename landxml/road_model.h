@@ -5,10 +5,17 @@
 #pragma once
 
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace ps::landxml {
+
+// A point of the plan as the file writes it: "northing easting", metres.
+struct PlanPoint {
+  double northing = 0.0;
+  double easting = 0.0;
+};
 
 // One CoordGeom element. Stations are summed from Alignment@staStart over the
 // element lengths, in file order.
@@ -25,6 +32,8 @@ struct GeometryElement {
   double radiusEnd = std::numeric_limits<double>::infinity();
   std::string startName;  // Start@name, End@name: BP, KA1-1, KE1-1, BC1, EC1, EP, ...
   std::string endName;
+  // Start, End and (of a curve) Center, where the file gives them.
+  std::optional<PlanPoint> startPoint, endPoint, centre;
 };
 
 // StaEquation: from `internal` on, the display station is
@@ -70,6 +79,7 @@ struct Alignment {
 };
 
 struct Road {
+  std::string projectName;  // Project@name, empty when there is none
   std::vector<Alignment> alignments;
 };
 

@@ -11,12 +11,12 @@ namespace {
 
 using K = landxml::GeometryElement::Kind;
 
-landxml::GeometryElement line(double s0, double s1) { return {K::line, s0, s1, s1 - s0, 0, 0.0, INFINITY, INFINITY, "", ""}; }
+landxml::GeometryElement line(double s0, double s1) { return {K::line, s0, s1, s1 - s0, 0, 0.0, INFINITY, INFINITY, "", "", {}, {}, {}}; }
 landxml::GeometryElement arc(double s0, double s1, int rot, double r) {
-  return {K::curve, s0, s1, s1 - s0, rot, r, INFINITY, INFINITY, "", ""};
+  return {K::curve, s0, s1, s1 - s0, rot, r, INFINITY, INFINITY, "", "", {}, {}, {}};
 }
 landxml::GeometryElement spiral(double s0, double s1, int rot, double r0, double r1) {
-  return {K::spiral, s0, s1, s1 - s0, rot, 0.0, r0, r1, "", ""};
+  return {K::spiral, s0, s1, s1 - s0, rot, 0.0, r0, r1, "", "", {}, {}, {}};
 }
 
 // Clothoid-arc-clothoid is one group; a line or a change of direction ends

@@ -23,9 +23,9 @@ landxml::Alignment testRoad() {
   landxml::Alignment a;
   a.length = 200;
   a.interval = 10;
-  a.elements = {{K::line, 0, 100, 100, 0, 0.0, INFINITY, INFINITY, "BP", ""},
-                {K::curve, 100, 160, 60, -1, 300.0, INFINITY, INFINITY, "BC1", "EC1"},
-                {K::line, 160, 200, 40, 0, 0.0, INFINITY, INFINITY, "", "EP"}};
+  a.elements = {{K::line, 0, 100, 100, 0, 0.0, INFINITY, INFINITY, "BP", "", {}, {}, {}},
+                {K::curve, 100, 160, 60, -1, 300.0, INFINITY, INFINITY, "BC1", "EC1", {}, {}, {}},
+                {K::line, 160, 200, 40, 0, 0.0, INFINITY, INFINITY, "", "EP", {}, {}, {}}};
   a.grade = {{0, 10, 0}, {100, 12, 100}, {200, 11, 0}};
   a.ground = {{0, 10.5}, {33, 11.5}, {35.5, 11.6}, {100, 11}, {200, 12}};
   a.superelevation = {{80, 110, 150, 180, 5}};

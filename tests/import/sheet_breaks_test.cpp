@@ -16,7 +16,7 @@ std::vector<ListedStation> road(double length, double interval = 20.0) {
   landxml::Alignment a;
   a.length = length;
   a.interval = interval;
-  a.elements.push_back({landxml::GeometryElement::Kind::line, 0.0, length, length, 0, 0.0, INFINITY, INFINITY, "", ""});
+  a.elements.push_back({landxml::GeometryElement::Kind::line, 0.0, length, length, 0, 0.0, INFINITY, INFINITY, "", "", {}, {}, {}});
   return Stationing(a).stretches()[0].stations;
 }
 

@@ -13,7 +13,7 @@ landxml::Alignment straightRoad(double begin, double end) {
   landxml::Alignment a;
   a.staStart = begin;
   a.length = end - begin;
-  a.elements.push_back({landxml::GeometryElement::Kind::line, begin, end, end - begin, 0, 0.0, INFINITY, INFINITY, "", ""});
+  a.elements.push_back({landxml::GeometryElement::Kind::line, begin, end, end - begin, 0, 0.0, INFINITY, INFINITY, "", "", {}, {}, {}});
   return a;
 }
 
@@ -28,9 +28,9 @@ std::vector<StationLabel> labels(const StationStretch& s) {
 // keeps its name there.
 TEST(Stationing, ListsWholeStationsKeyPointsAndEnds) {
   landxml::Alignment a = straightRoad(-5.0, 47.5);
-  a.elements = {{landxml::GeometryElement::Kind::line, -5.0, 12.25, 17.25, 0, 0.0, INFINITY, INFINITY, "BP", ""},
-                {landxml::GeometryElement::Kind::curve, 12.25, 20.0004, 7.7504, -1, 300.0, INFINITY, INFINITY, "BC1", "EC1"},
-                {landxml::GeometryElement::Kind::line, 20.0004, 47.5, 27.4996, 0, 0.0, INFINITY, INFINITY, "", "EP"}};
+  a.elements = {{landxml::GeometryElement::Kind::line, -5.0, 12.25, 17.25, 0, 0.0, INFINITY, INFINITY, "BP", "", {}, {}, {}},
+                {landxml::GeometryElement::Kind::curve, 12.25, 20.0004, 7.7504, -1, 300.0, INFINITY, INFINITY, "BC1", "EC1", {}, {}, {}},
+                {landxml::GeometryElement::Kind::line, 20.0004, 47.5, 27.4996, 0, 0.0, INFINITY, INFINITY, "", "EP", {}, {}, {}}};
   const Stationing s(a);
   ASSERT_EQ(s.stretches().size(), 1u);
   const StationStretch& st = s.stretches()[0];

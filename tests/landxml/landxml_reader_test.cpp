@@ -120,6 +120,22 @@ void expectDesign(const Alignment& a, const Design& d) {
   }
   EXPECT_EQ(a.elements.front().startName, "BP");
   EXPECT_EQ(a.elements.back().endName, "EP");
+  // Every element has its points, each starts where the one before ended,
+  // and a curve's centre lies its radius from both ends.
+  for (std::size_t i = 0; i < a.elements.size(); ++i) {
+    SCOPED_TRACE("points of element " + std::to_string(i));
+    const GeometryElement& e = a.elements[i];
+    ASSERT_TRUE(e.startPoint && e.endPoint);
+    if (i > 0) {
+      EXPECT_EQ(e.startPoint->northing, a.elements[i - 1].endPoint->northing);
+      EXPECT_EQ(e.startPoint->easting, a.elements[i - 1].endPoint->easting);
+    }
+    ASSERT_EQ(e.centre.has_value(), e.kind == GeometryElement::Kind::curve);
+    if (e.centre) {
+      for (const PlanPoint& p : {*e.startPoint, *e.endPoint})
+        EXPECT_NEAR(std::hypot(p.northing - e.centre->northing, p.easting - e.centre->easting), e.radius, 1e-4);
+    }
+  }
   ASSERT_EQ(a.grade.size(), d.pvis.size());
   for (std::size_t i = 0; i < d.pvis.size(); ++i) {
     EXPECT_EQ(a.grade[i].station, d.pvis[i].station) << i;
@@ -163,6 +179,7 @@ TEST(LandXmlReader, TheShiftJisRoadIsItsDesign) {
   const Road road = readLandXmlFile(dataFile("road-sjis.xml"), "road-sjis.xml");
   ASSERT_EQ(road.alignments.size(), 1u);
   EXPECT_EQ(road.alignments[0].name, "\xe2\x97\x8b\xe2\x97\x8b\xe7\xb7\x9a");  // ○○線
+  EXPECT_EQ(road.projectName, "\xe8\xa9\xa6\xe9\xa8\x93\xe9\x81\x93\xe8\xb7\xaf");  // 試験道路
   expectDesign(road.alignments[0], readDesign("road-sjis.design.txt"));
   EXPECT_EQ(road.alignments[0].ground.size(), 63u);
 }
