@@ -64,6 +64,10 @@ struct SuperelevationRun {
   double runoff = 0.0;       // RunoffSta
   double endRunout = 0.0;    // EndofRunoutSta (RunoffSta when the file has none)
   double fullSuperelev = 0.0;
+  // The side that rises to full superelevation, where the file says so (the
+  // cross sections do; a Superelevation element leaves it to the curve).
+  enum class Side { right, left };
+  std::optional<Side> raised;
 };
 
 struct Alignment {

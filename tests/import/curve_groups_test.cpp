@@ -55,10 +55,10 @@ TEST(CurveGroups, SignsTheRadiusByTheTurningDirection) {
 TEST(CurveGroups, PairsSuperelevationRunsByOverlap) {
   std::vector<CurveGroup> groups = findCurveGroups({line(0, 100), arc(100, 200, 1, 300), line(200, 300),
                                                     arc(300, 400, -1, 500), line(400, 600)});
-  const std::vector<landxml::SuperelevationRun> runs = {{310, 330, 370, 390, 4},   // group 2
-                                               {90, 110, 190, 210, 6},    // group 1
-                                               {500, 510, 520, 530, 2},   // on the straight
-                                               {180, 195, 250, 260, 3}};  // group 1 again, less overlap
+  const std::vector<landxml::SuperelevationRun> runs = {{310, 330, 370, 390, 4, {}},   // group 2
+                                               {90, 110, 190, 210, 6, {}},    // group 1
+                                               {500, 510, 520, 530, 2, {}},   // on the straight
+                                               {180, 195, 250, 260, 3, {}}};  // group 1 again, less overlap
   EXPECT_EQ(pairSuperelevation(groups, runs), (std::vector<std::size_t>{2, 3}));
   EXPECT_EQ(groups[0].superelevation, 1u);
   EXPECT_EQ(groups[1].superelevation, 0u);

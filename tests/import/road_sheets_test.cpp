@@ -28,7 +28,7 @@ landxml::Alignment testRoad() {
                 {K::line, 160, 200, 40, 0, 0.0, INFINITY, INFINITY, "", "EP", {}, {}, {}}};
   a.grade = {{0, 10, 0}, {100, 12, 100}, {200, 11, 0}};
   a.ground = {{0, 10.5}, {33, 11.5}, {35.5, 11.6}, {100, 11}, {200, 12}};
-  a.superelevation = {{80, 110, 150, 180, 5}};
+  a.superelevation = {{80, 110, 150, 180, 5, {}}};
   return a;
 }
 
@@ -118,7 +118,7 @@ TEST(RoadSheets, MapsEachTableOfEachSheet) {
 // each; a sheet cut inside the full superelevation ends it at its edge.
 TEST(RoadSheets, ClipsCurveAndSuperelevationRowsToTheSheet) {
   landxml::Alignment a = testRoad();
-  a.superelevation = {{70, 95, 170, 190, 5}, {185, 190, 195, 199, 3}};
+  a.superelevation = {{70, 95, 170, 190, 5, {}}, {185, 190, 195, 199, 3, {}}};
   const RoadSheets r = mapAlignment(a, testSettings());
   ASSERT_EQ(r.sheets.size(), 3u);
   const SheetTables& two = r.sheets[1];
