@@ -20,7 +20,6 @@
 #include "import/template_files.h"
 #include "input/profile_data_reader.h"
 #include "input/profile_data_writer.h"
-#include "platform/command_line.h"
 #include "text/number_format.h"
 #include "text/shift_jis.h"
 
@@ -120,9 +119,7 @@ int importRoad(const ImportOptions& options, std::string& out) {
 
   const Template tmpl = loadTemplate(options);
   const landxml::Road road = landxml::readLandXmlFile(fs::path(options.roadFile), options.roadFile);
-  std::optional<std::string> name;
-  if (options.alignment) name = platform::argumentToUtf8(*options.alignment);
-  const landxml::Alignment& alignment = landxml::selectAlignment(road, name, options.roadFile);
+  const landxml::Alignment& alignment = landxml::selectAlignment(road, options.alignment, options.roadFile);
 
   RoadSheets sheets;
   try {

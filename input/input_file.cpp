@@ -2,10 +2,12 @@
 
 #include <cstdio>
 
+#include "platform/files.h"
+
 namespace ps {
 
-bool readWholeFile(const char* name, std::string& contents) {
-  std::FILE* file = std::fopen(name, "rb");
+bool readWholeFile(const std::string& path, std::string& contents) {
+  std::FILE* file = platform::openForReading(path);
   if (!file) return false;
   char buffer[65536];
   std::size_t got;
