@@ -21,6 +21,11 @@ std::wstring wide(const std::string& utf8) { return pathOf(utf8).wstring(); }
 std::FILE* openForReading(const std::string& utf8Path) { return _wfopen(wide(utf8Path).c_str(), L"rb"); }
 
 bool canReplace(const std::string& utf8Path) {
+  // A read-only file or a folder is not replaced, whoever runs the program
+  // (Wine run by root would write to a read-only file).
+  const DWORD attributes = GetFileAttributesW(wide(utf8Path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    return false;
   // Write and delete access, sharing everything: a file another program
   // holds without sharing writes or deletion could not be replaced either.
   const HANDLE handle = CreateFileW(wide(utf8Path).c_str(), GENERIC_WRITE | DELETE,
