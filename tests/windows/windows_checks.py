@@ -66,7 +66,7 @@ def package(cpack, config, name, version, files, emulator):
         except UnicodeDecodeError as error:
             failures.append(f'README.txt is not UTF-8: {error}')
             text = ''
-        for must in ('[日本語]', '[English]', version, 'ERRORLEVEL'):
+        for must in ('[日本語]', '[English]', version, 'ERRORLEVEL', '$LASTEXITCODE', '1:1', 'licenses'):
             if must not in text:
                 failures.append(f'README.txt lacks {must!r}')
 
