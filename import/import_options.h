@@ -10,20 +10,23 @@ namespace ps::import {
 
 struct ImportOptions {
   std::string roadFile;
-  std::string outDir;
+  std::string outDir;  // empty when not given: a new folder beside the road file
   std::optional<std::string> alignment;    // --alignment NAME
   std::optional<std::string> templateDir;  // --template DIR
 };
 
-// --help, or a command line that is not one, and what is wrong with it.
+// --help (or --version), or a command line that is not one, and what is
+// wrong with it.
 struct UsageRequest {
   enum class Problem { none, unknownOption, repeatedOption, missingValue, missingArguments, tooManyArguments };
   Problem problem = Problem::none;
-  std::string option;  // the option concerned
+  std::string option;    // the option concerned
+  bool version = false;  // --version, not --help
 };
 
-// ROAD.xml OUTDIR [--alignment NAME] [--template DIR], options anywhere,
-// each also as --option=VALUE; "--" ends the options.
+// ROAD.xml [OUTDIR] [--alignment NAME] [--template DIR], options anywhere,
+// each also as --option=VALUE; "--" ends the options. --help is also -h
+// and, on Windows, /?.
 std::variant<ImportOptions, UsageRequest> parseImportOptions(const std::vector<std::string>& args);
 
 }  // namespace ps::import

@@ -13,6 +13,7 @@
 #include "import/import_report.h"
 #include "landxml/landxml_reader.h"
 #include "import/mapping_refused.h"
+#include "import/output_folder.h"
 #include "landxml/refusal.h"
 #include "import/road_sheets.h"
 #include "import/sheet_profile_data.h"
@@ -20,6 +21,9 @@
 #include "import/template_files.h"
 #include "input/profile_data_reader.h"
 #include "input/profile_data_writer.h"
+#include "platform/files.h"
+#include "platform/program_info.h"
+#include "platform/text_encoding.h"
 #include "text/number_format.h"
 #include "text/shift_jis.h"
 
@@ -36,17 +40,20 @@ struct Template {
   HeaderValues header;
 };
 
-std::string joined(const std::string& folder, const char* name) { return (fs::path(folder) / name).string(); }
+// A file of a folder as the messages show it.
+std::string shownIn(const std::string& folder, const char* name) { return shownPath(platform::joinPath(folder, name)); }
 
 Template loadTemplate(const ImportOptions& options) {
   Template t;
   std::string profileName = kProfileDataFile, folderName = ".";
   if (options.templateDir) {
-    folderName = *options.templateDir;
-    profileName = joined(folderName, kProfileDataFile);
-    TemplateRead read = readTemplateFolder(*options.templateDir);
+    folderName = shownPath(*options.templateDir);
+    profileName = shownIn(*options.templateDir, kProfileDataFile);
+    TemplateRead read = readTemplateFolder(platform::pathOf(*options.templateDir));
     if (!read.files)
-      landxml::RefusalMessage(joined(folderName, read.unreadable.c_str()), 0).sjis(sjis::kImportTemplateUnreadable).refuse();
+      landxml::RefusalMessage(shownIn(*options.templateDir, read.unreadable.c_str()), 0)
+          .sjis(sjis::kImportTemplateUnreadable)
+          .refuse();
     t.files = std::move(*read.files);
   } else {
     t.files = bundledTemplate();
@@ -102,7 +109,7 @@ std::string usageProblem(const UsageRequest& usage) {
   using Problem = UsageRequest::Problem;
   switch (usage.problem) {
     case Problem::none: return {};
-    case Problem::unknownOption: return sjis::kImportUnknownOption + usage.option + "\n";
+    case Problem::unknownOption: return sjis::kImportUnknownOption + platform::shiftJisShown(usage.option) + "\n";
     case Problem::repeatedOption: return usage.option + sjis::kImportRepeatedOption;
     case Problem::missingValue: return usage.option + sjis::kImportMissingValue;
     case Problem::missingArguments: return sjis::kImportMissingArguments;
@@ -112,20 +119,26 @@ std::string usageProblem(const UsageRequest& usage) {
 }
 
 int importRoad(const ImportOptions& options, std::string& out) {
-  const fs::path outDir(options.outDir);
-  std::error_code error;
-  if (fs::exists(fs::symlink_status(outDir, error)))
-    landxml::RefusalMessage(options.outDir, 0).sjis(sjis::kImportOutDirExists).refuse();
+  // Paths are UTF-8 here and reach the system through platform/files.h;
+  // messages show them in Shift-JIS with the platform's separators.
+  const std::string roadName = shownPath(options.roadFile);
+  std::string outName = options.outDir;
+  if (outName.empty())
+    outName = defaultOutputFolder(options.roadFile);
+  else
+    checkOutputFolder(options.roadFile, outName);
+  const fs::path outDir = platform::pathOf(outName);
+  const auto shownOut = [&](const fs::path& path) { return shownPath(platform::utf8Of(path)); };
 
   const Template tmpl = loadTemplate(options);
-  const landxml::Road road = landxml::readLandXmlFile(fs::path(options.roadFile), options.roadFile);
-  const landxml::Alignment& alignment = landxml::selectAlignment(road, options.alignment, options.roadFile);
+  const landxml::Road road = landxml::readLandXmlFile(platform::pathOf(options.roadFile), roadName);
+  const landxml::Alignment& alignment = landxml::selectAlignment(road, options.alignment, roadName);
 
   RoadSheets sheets;
   try {
     sheets = mapAlignment(alignment, sheetSettingsOf(tmpl.header));
   } catch (const MappingRefused& refused) {
-    refuseMapping(refused, options.roadFile);
+    refuseMapping(refused, roadName);
   }
 
   std::vector<SheetFiles> files;
@@ -138,14 +151,14 @@ int importRoad(const ImportOptions& options, std::string& out) {
                  tmpl.files.bandRowList, tmpl.files.layerDefinitions, {}};
     StringSink drawing;
     std::string console;
-    const std::string sheetFile = (outDir / folder / kProfileDataFile).string();
+    const std::string sheetFile = shownOut(outDir / folder / kProfileDataFile);
     if (generateDrawing(f.profileData, f.layerDefinitions, f.bandRowList, drawing, console) != 0)
       landxml::RefusalMessage(sheetFile, 0).sjis(sjis::kImportSheetRejected).sjis(console.c_str()).refuse();
     f.drawing = std::move(drawing.text);
     // Each sheet as profile-sheet-check sees it: an error (a refusal the
     // generator would make among them) refuses the road.
     for (const check::Finding& finding : check::checkInputs(f.profileData, f.bandRowList, f.layerDefinitions).findings) {
-      const std::string path = (outDir / folder / finding.file).string();
+      const std::string path = shownOut(outDir / folder / finding.file);
       if (finding.severity == check::Severity::error)
         landxml::RefusalMessage(path, finding.line).sjis(sjis::kImportSheetRejected).sjis(finding.message.c_str()).refuse();
       findings += check::findingLine(finding, path) + "\n";
@@ -160,7 +173,7 @@ int importRoad(const ImportOptions& options, std::string& out) {
   try {
     writeSheetSet(outDir, files);
   } catch (const WriteFailed& failed) {
-    landxml::RefusalMessage(failed.path.string(), 0).sjis(sjis::kImportCannotWrite).refuse();
+    landxml::RefusalMessage(shownOut(failed.path), 0).sjis(sjis::kImportCannotWrite).refuse();
   }
 
   out += sheetTable(rows);
@@ -168,7 +181,7 @@ int importRoad(const ImportOptions& options, std::string& out) {
     out += std::string(sjis::kImportTableWarning) + ": " + warningText(w, {}, tmpl.header) + "\n";
   out += findings;
   out += sjis::kImportWroteSheets + formatInt(static_cast<long long>(rows.size())) + sjis::kImportSheetsInto +
-         options.outDir + sjis::kImportWrote;
+         shownPath(outName) + sjis::kImportWrote;
   out += sjis::kImportCutCurves + formatInt(sheets.verticalCuts) + sjis::kImportCutHorizontal +
          formatInt(sheets.horizontalCuts) + sjis::kImportCutAtEquations + formatInt(sheets.equationVerticalCuts) +
          sjis::kImportCutHorizontal + formatInt(sheets.equationHorizontalCuts) + sjis::kImportEndSentence;
@@ -181,7 +194,7 @@ int runImport(const std::vector<std::string>& args, std::string& out, std::strin
   const auto parsed = parseImportOptions(args);
   if (const auto* usage = std::get_if<UsageRequest>(&parsed)) {
     if (usage->problem == UsageRequest::Problem::none) {
-      out += sjis::kImportUsage;
+      out += usage->version ? platform::versionLine("profile-sheet-import") : std::string(sjis::kImportUsage);
       return kImportWritten;
     }
     err += usageProblem(*usage) + sjis::kImportUsage;
@@ -196,7 +209,10 @@ int runImport(const std::vector<std::string>& args, std::string& out, std::strin
     // A fault of the importer itself (or no memory): still one line and
     // nothing written.
     try {
-      landxml::RefusalMessage(options.roadFile, 0).sjis(sjis::kImportInternalError).ascii(failure.what()).refuse();
+      landxml::RefusalMessage(shownPath(options.roadFile), 0)
+          .sjis(sjis::kImportInternalError)
+          .ascii(failure.what())
+          .refuse();
     } catch (const landxml::ImportRefused& refused) {
       err += refused.message;
     }

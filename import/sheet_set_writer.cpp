@@ -6,6 +6,7 @@
 
 #include "driver/run.h"
 #include "input/file_names.h"
+#include "platform/files.h"
 
 namespace ps::import {
 
@@ -26,7 +27,10 @@ void writeFile(const fs::path& folder, const char* name, const std::string& byte
 fs::path makeStagingFolder(const fs::path& outDir) {
   const fs::path parent = outDir.parent_path().empty() ? fs::path(".") : outDir.parent_path();
   for (int attempt = 0; attempt < 1000; ++attempt) {
-    const fs::path candidate = parent / ("." + outDir.filename().string() + ".partial-" + std::to_string(attempt));
+    // The name built as UTF-8: on Windows a narrow string would be read in
+    // the ANSI code page, which lacks most names.
+    const fs::path candidate =
+        parent / platform::pathOf("." + platform::utf8Of(outDir.filename()) + ".partial-" + std::to_string(attempt));
     std::error_code error;
     if (fs::create_directory(candidate, error)) return candidate;
     if (error) throw WriteFailed{outDir};

@@ -26,8 +26,8 @@ namespace fs = std::filesystem;
 struct CaseFolder {
   explicit CaseFolder(const char* source = "small") {
     path = platform::utf8Of(fs::temp_directory_path()) + platform::kPathSeparator +
-           "profile-sheet-run \xE7\xB8\xA6\xE6\x96\xAD\xE5\x9B\xB3 \xF0\x9F\x98\x80 " + source + "-" +
-           std::to_string(++made);  // 縦断図 😀
+           "profile-sheet-run \xE7\xB8\xA6\xE6\x96\xAD\xE5\x9B\xB3 \xF0\x9F\x98\x80 " +  // 縦断図 😀
+           ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" + std::to_string(++made);
     fs::remove_all(platform::pathOf(path));
     fs::create_directories(platform::pathOf(path));
     for (const char* name : {kProfileDataFile, kLayerFile, kBandRowFile})

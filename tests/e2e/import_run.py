@@ -3,6 +3,7 @@
 
 usage: import_run.py IMPORTER GENERATOR DATA_DIR roads      every road of DATA_DIR: its sheets against its design
        import_run.py IMPORTER GENERATOR DATA_DIR refusals   every refusal: a message, status 1 or 2, nothing written
+       import_run.py IMPORTER GENERATOR DATA_DIR users      names beyond ASCII, no OUTDIR, refusals that say what to do
 
 IMPORTER and GENERATOR are commands, split as a shell splits them, so that a
 Windows build runs as "wine64 profile-sheet-import.exe". The programs run in
@@ -30,6 +31,10 @@ import shutil
 import subprocess
 import sys
 import tempfile
+
+sys.dont_write_bytecode = True  # keep the source tree clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
+import program_command  # noqa: E402
 
 failures = []
 INPUTS = ('Tesmo.dat', 'temp.cd5', 'GasouT.dat')
@@ -341,8 +346,8 @@ def refusals(importer, data):
         return {'road.xml': base.replace(old, new, 1)}
 
     # The command line: usage on standard error with status 2; --help on standard output with 0.
-    refused(importer, 'no arguments', [], status=2, expect='profile-sheet-import ROAD.xml OUTDIR')
-    refused(importer, 'one argument', ['road.xml'], status=2, expect='ROAD.xml')
+    refused(importer, 'no arguments', [], status=2, expect='profile-sheet-import ROAD.xml [OUTDIR]')
+    refused(importer, 'a road file alone that is not there', ['road.xml'], expect='road.xml: error:')
     refused(importer, 'unknown option', ['road.xml', 'out', '--scale', '500'], status=2, expect='--scale')
     refused(importer, 'option without value', ['road.xml', 'out', '--template'], status=2, expect='--template')
     with tempfile.TemporaryDirectory() as work:
@@ -420,12 +425,69 @@ def refusals(importer, data):
     refused(importer, 'a file over 256 MB', ['road.xml', 'out'], make=huge, expect='256MB')
 
 
+def users(importer, data):
+    """What a new user meets first, under code page 932 and 1252 on Windows: a road file and its
+    folder named in Japanese with an emoji and a blank; the set written beside the road file when
+    no OUTDIR is given (as when the file is dropped onto the program), named after it, then -2; and
+    the refusals that say what to do: the arguments the wrong way round, a missing folder to make
+    OUTDIR in, an OUTDIR that exists."""
+    road = open(os.path.join(data, 'road-sjis.xml'), 'rb').read()
+    windows = any(part.endswith('.exe') for part in importer)
+    sep = '\\' if windows else '/'
+    folder, name = '\u25cb\u25cb\u7dda \U0001F600', '\u9053\u8def A.xml'  # ○○線 😀, 道路 A.xml
+    shown_folder = '\u25cb\u25cb\u7dda ?'  # the emoji, which Shift-JIS lacks
+    given = folder + '/' + name
+    if program_command.missing_locales():
+        check(False, f'locales {program_command.missing_locales()} are not installed: tools/packages.sh generates them')
+        return
+    for lang in program_command.UTF8_LOCALES:
+        env = dict(os.environ, LANG=lang)
+
+        def go(args, work):
+            done = subprocess.run(importer + args, cwd=work, stdin=subprocess.DEVNULL, capture_output=True,
+                                  timeout=300, env=env)
+            return done.returncode, done.stdout.decode('cp932'), done.stderr.decode('cp932')
+        with tempfile.TemporaryDirectory(prefix='profile-sheet-import-users-') as work:
+            os.mkdir(os.path.join(work, folder))
+            with open(os.path.join(work, given), 'wb') as f:
+                f.write(road)
+            for set_name in ('\u9053\u8def A', '\u9053\u8def A-2'):
+                status, out, err = go([given], work)
+                shown = shown_folder + sep + set_name
+                check(status == 0 and err == '' and f' {shown} ' in out,
+                      f'{lang}: no OUTDIR: status {status}, output {out[-120:]!r}, error output {err!r}')
+                made = os.path.join(work, folder, set_name)
+                sheets = sorted(os.listdir(made)) if os.path.isdir(made) else []
+                check(len(sheets) >= 2 and all(os.path.isfile(os.path.join(made, s, 'Tesmora.dxf')) for s in sheets),
+                      f'{lang}: no OUTDIR: {made} holds {sheets}')
+            before = sorted(os.listdir(os.path.join(work, folder)))
+
+            def refused_here(what, args, pieces):
+                status, out, err = go(args, work)
+                check(status == 1 and out == '' and all(p in err for p in pieces) and err.count('\n') == 1,
+                      f'{lang}: {what}: status {status}, error output {err!r}')
+                check(sorted(os.listdir(os.path.join(work, folder))) == before and
+                      sorted(os.listdir(work)) == [folder], f'{lang}: {what}: something was written')
+            # The existing road file given as OUTDIR: the right order, with the user's own names.
+            out_given = folder + '/sheets'
+            refused_here('the arguments swapped', [out_given, given],
+                         [f'{shown_folder}{sep}{name}: error: ', f'profile-sheet-import {shown_folder}{sep}{name} '
+                          f'{shown_folder}{sep}sheets'])
+            refused_here('a missing folder to make OUTDIR in', [given, folder + '/missing/sheets'],
+                         [f'{shown_folder}{sep}missing{sep}sheets: error: ', f' {shown_folder}{sep}missing '])
+            # An OUTDIR that exists: the first free name is suggested (-2 is taken).
+            refused_here('an existing OUTDIR', [given, folder + '/\u9053\u8def A'],
+                         [f'{shown_folder}{sep}\u9053\u8def A: error: ', f'{shown_folder}{sep}\u9053\u8def A-3'])
+
+
 def main():
     importer, generator, data, scenario = shlex.split(sys.argv[1]), shlex.split(sys.argv[2]), sys.argv[3], sys.argv[4]
     if scenario == 'roads':
         roads(importer, generator, data)
     elif scenario == 'refusals':
         refusals(importer, data)
+    elif scenario == 'users':
+        users(importer, data)
     else:
         sys.exit(f'unknown scenario {scenario}')
     for f in failures:
