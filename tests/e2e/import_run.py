@@ -357,7 +357,9 @@ def refusals(importer, data):
     road = {'road.xml': utf8}
     refused(importer, 'existing OUTDIR', ['road.xml', 'out'], road, expect='out: error:',
             make=lambda w: os.mkdir(os.path.join(w, 'out')))
-    refused(importer, 'OUTDIR in a missing folder', ['road.xml', 'missing/out'], road, expect='missing/out: error:')
+    sep = '\\' if any(part.endswith('.exe') for part in importer) else '/'  # of the paths the messages show
+    refused(importer, 'OUTDIR in a missing folder', ['road.xml', 'missing/out'], road,
+            expect=f'missing{sep}out: error: ')
     refused(importer, 'missing road file', ['nothing.xml', 'out'], expect='nothing.xml: error:')
     refused(importer, 'template folder without its files', ['road.xml', 'out', '--template', 'tmpl'], road,
             expect='Tesmo.dat', make=lambda w: os.mkdir(os.path.join(w, 'tmpl')))
