@@ -1,5 +1,6 @@
 #include "input/input_file.h"
 
+#include <cerrno>
 #include <cstdio>
 
 namespace ps {
@@ -13,6 +14,14 @@ bool readWholeFile(const char* name, std::string& contents) {
   const bool complete = !std::ferror(file);
   std::fclose(file);
   return complete;
+}
+
+OptionalFile readOptionalFile(const char* name, std::string& contents) {
+  errno = 0;
+  std::FILE* file = std::fopen(name, "rb");
+  if (!file) return errno == ENOENT ? OptionalFile::absent : OptionalFile::unreadable;
+  std::fclose(file);
+  return readWholeFile(name, contents) ? OptionalFile::read : OptionalFile::unreadable;
 }
 
 }  // namespace ps

@@ -27,6 +27,10 @@ inline constexpr char kSuperelevationDiagram[] =
 inline constexpr char kStraightCaption[] = "R=\x81\x87";                              // R=∞
 inline constexpr char kRightSide[] = "\x89\x45\x91\xa4";                              // 右側
 inline constexpr char kLeftSide[] = "\x8d\xb6\x91\xa4";                               // 左側
+inline constexpr char kDegreeSign[] = "\x81\x8b";                                    // °
+// The sheet's identity below the band stack, before the road's and the project's names.
+inline constexpr char kRoadNameCaption[] = "\x98\x48\x90\xfc\x96\xbc ";                  // "路線名 "
+inline constexpr char kProjectNameCaption[] = "\x8b\xc6\x96\xb1\x96\xbc ";               // "業務名 "
 
 // Console messages. Those that name a file follow the file name directly.
 inline constexpr char kStationLimit[] =
@@ -71,6 +75,19 @@ inline constexpr char kOf[] = "\x82\xcc";                                       
 inline constexpr char kNotANumber[] =
     "\x8d\x73\x96\xda\x82\xc5\x90\x94\x92\x6c\x82\xaa\x93\xc7\x82\xdf\x82\xdc\x82\xb9"
     "\x82\xf1\x81\x42\n";                                                             // 行目で数値が読めません。
+// Refusals of the continuation file: the file name, kOf, the line number, then one of these.
+inline constexpr char kContinuationBadValue[] =
+    "\x8d\x73\x96\xda\x82\xcc\x92\x6c\x82\xaa\x90\xb3\x82\xb5\x82\xad\x82\xa0\x82\xe8"
+    "\x82\xdc\x82\xb9\x82\xf1\x81\x42\n";                                             // 行目の値が正しくありません。
+inline constexpr char kContinuationRepeated[] =
+    "\x8d\x73\x96\xda\x82\xcc\x8d\x80\x96\xda\x82\xcd\x91\x4f\x82\xcc\x8d\x73\x82\xc9"
+    "\x82\xe0\x82\xa0\x82\xe8\x82\xdc\x82\xb7\x81\x42\n";                         // 行目の項目は前の行にもあります。
+inline constexpr char kContinuationRowRange[] =
+    "\x8d\x73\x96\xda\x82\xcc\x8d\x73\x94\xd4\x8d\x86\x82\xaa" "1\x82\xa9\x82\xe7" "499"
+    "\x82\xcc\x94\xcd\x88\xcd\x82\xc9\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42\n";  // 行目の行番号が1から499の範囲にありません。
+inline constexpr char kContinuationTextLimit[] =
+    "\x8d\x73\x96\xda\x82\xcc\x96\xbc\x91\x4f\x82\xaa" "60\x83\x6f\x83\x43\x83\x67\x82\xcc"
+    "\x90\xa7\x8c\xc0\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\n";  // 行目の名前が60バイトの制限を超えています。
 
 // Console messages of the importer. A refusal reads "FILE:LINE: error: ",
 // then ASCII element and attribute names and quoted values from the file,
@@ -384,6 +401,33 @@ inline constexpr char kLayerNotDefined[] =
 inline constexpr char kTextNotShiftJis[] =
     " \x82\xcc\x95\xb6\x8e\x9a\x97\xf1\x82\xcd Shift-JIS \x82\xc6\x82\xb5\x82\xc4"
     "\x90\xb3\x82\xb5\x82\xad\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42";       // " の文字列は Shift-JIS として正しくありません。"
+// Findings in the continuation file, and the grade line drawn from a VIP beyond the sheet.
+inline constexpr char kNotFirstStationRow[] =
+    " \x82\xaa\x91\xaa\x93\x5f\x82\xcc\x95\x5c\x82\xcc\x8d\xc5\x8f\x89\x82\xcc\x8d\x73 ";  // " が測点の表の最初の行 "
+inline constexpr char kNotLastStationRow[] =
+    " \x82\xaa\x91\xaa\x93\x5f\x82\xcc\x95\x5c\x82\xcc\x8d\xc5\x8c\xe3\x82\xcc\x8d\x73 ";  // " が測点の表の最後の行 "
+inline constexpr char kDoNotMatch[] = " \x82\xc6\x8d\x87\x82\xa2\x82\xdc\x82\xb9\x82\xf1\x81\x42";  // " と合いません。"
+inline constexpr char kButNoStations[] =
+    " \x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb7\x82\xaa\x81\x41\x91\xaa\x93\x5f\x82\xcc"
+    "\x95\x5c\x82\xc9\x8d\x73\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42";  // " がありますが、測点の表に行がありません。"
+inline constexpr char kCurveTableHas[] =
+    "\x95\xbd\x96\xca\x8b\xc8\x90\xfc\x82\xcc\x95\x5c\x82\xcd ";                    // "平面曲線の表は "
+inline constexpr char kSuperelevationTableHas[] = "\x95\xd0\x8c\xf9\x94\x7a\x82\xcc\x95\x5c\x82\xcd ";  // "片勾配の表は "
+inline constexpr char kRowsLineUnused[] =
+    " \x8d\x73\x82\xc5\x82\xb7\x81\x42\x82\xb1\x82\xcc\x8d\x73\x82\xcd\x8e\x67\x82\xed"
+    "\x82\xea\x82\xdc\x82\xb9\x82\xf1\x81\x42";                                       // " 行です。この行は使われません。"
+inline constexpr char kQuoteOpen[] = "\x81\x75";                                     // 「
+inline constexpr char kQuoteClose[] = "\x81\x76";                                    // 」
+inline constexpr char kLineStartWord[] =
+    "\x8d\x73\x82\xcc\x90\xe6\x93\xaa\x82\xcc\x8c\xea";                            // 行の先頭の語
+inline constexpr char kNotAContinuationItem[] =
+    " \x82\xcd Tsuzuki.dat \x82\xcc\x8d\x80\x96\xda (SHEET\x81\x41ROAD\x81\x41PROJECT\x81\x41"
+    "FIRST\x81\x41LAST\x81\x41" "CURVE\x81\x41SUPER) \x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc"
+    "\x82\xb9\x82\xf1\x81\x42\x82\xb1\x82\xcc\x8d\x73\x82\xcd\x96\xb3\x8e\x8b\x82\xb3"
+    "\x82\xea\x82\xdc\x82\xb7\x81\x42";                                               // " は Tsuzuki.dat の項目 (SHEET、ROAD、PROJECT、FIRST、LAST、CURVE、SUPER) ではありません。この行は無視されます。"
+inline constexpr char kGradeLineToward[] =
+    " \x82\xd6\x82\xcc\x8c\xf9\x94\x7a\x90\xfc\x82\xcc\x81\x41\x91\xaa\x93\x5f ";  // " への勾配線の、測点 "
+inline constexpr char kHeightThere[] = " \x82\xc5\x82\xcc\x8d\x82\x82\xb3 ";         // " での高さ "
 // The importer's table, its warnings and its own refusals. Values (station
 // labels, numbers, paths) go between the parts, in the order of the text.
 inline constexpr char kImportTableSheet[] = "\x90\x7d\x96\xca";                         // 図面
