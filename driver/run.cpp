@@ -7,6 +7,7 @@
 #include "dxf/tables.h"
 #include "geometry/planned_elevation.h"
 #include "input/band_row_list.h"
+#include "input/continuation.h"
 #include "input/input_file.h"
 #include "input/profile_data_reader.h"
 #include "input/scan_reader.h"
@@ -57,8 +58,32 @@ void writeLayersOfFile(Drawing& drawing, std::string_view layerFile) {
   writeLayerTable(drawing.out, drawing.layers);
 }
 
+namespace {
+
+// A sheet of a set declares its code page, so that every reader decodes its
+// Shift-JIS texts.
+void writeCodePageHeader(DxfStream& out) {
+  out.code(0);
+  out.text("SECTION");
+  out.code(2);
+  out.text("HEADER");
+  out.code(9);
+  out.text("$ACADVER");
+  out.code(1);
+  out.text("AC1009");
+  out.code(9);
+  out.text("$DWGCODEPAGE");
+  out.code(3);
+  out.text("ANSI_932");
+  out.code(0);
+  out.text("ENDSEC");
+}
+
+}  // namespace
+
 int generateDrawing(std::string_view profileData, std::string_view layerDefinitions,
-                    std::string_view bandRowList, OutputSink& sink, std::string& console) {
+                    std::string_view bandRowList, OutputSink& sink, std::string& console,
+                    std::optional<std::string_view> continuationText) {
   // The drawing calls atan, sin, cos and tan only at fixed arguments (here,
   // and at 30 and 15 degrees in the sheet), where glibc and the Windows C
   // runtime agree to the last bit; for other arguments they can differ by an
@@ -69,7 +94,9 @@ int generateDrawing(std::string_view profileData, std::string_view layerDefiniti
   auto drawing = std::make_unique<Drawing>(out);
   auto data = std::make_unique<ProfileData>();
   BandTitles titles;
+  std::unique_ptr<Continuation> continuation;
   try {
+    if (continuationText) writeCodePageHeader(out);
     out.code(0);
     out.text("SECTION");
     writeLineTypeTable(out);
@@ -90,8 +117,13 @@ int generateDrawing(std::string_view profileData, std::string_view layerDefiniti
     if (const std::vector<InputRefused> refusals = refusalsOfProfileData(*data); !refusals.empty())
       throw refusals.front();
 
+    if (continuationText) {
+      continuation = std::make_unique<Continuation>();
+      readContinuation(*continuationText, *continuation);
+    }
+
     normaliseVipTable(data->vips);
-    Sheet sheet(*drawing, *data, titles, pi);
+    Sheet sheet(*drawing, *data, titles, pi, continuation.get());
     drawBandFrameAndGround(sheet);
     drawPlannedProfileAndDiagrams(sheet);
 
@@ -107,7 +139,8 @@ int generateDrawing(std::string_view profileData, std::string_view layerDefiniti
 
 RunResult runInMemory(const std::optional<std::string>& profileData,
                       const std::optional<std::string>& layerDefinitions,
-                      const std::optional<std::string>& bandRowList) {
+                      const std::optional<std::string>& bandRowList,
+                      const std::optional<std::string>& continuation) {
   RunResult result;
   // The drawing is created once the profile data file has opened, before
   // the other two are opened.
@@ -122,7 +155,10 @@ RunResult runInMemory(const std::optional<std::string>& profileData,
     return result;
   }
   StringSink sink;
-  result.status = generateDrawing(*profileData, *layerDefinitions, *bandRowList, sink, result.console);
+  std::optional<std::string_view> continuationText;
+  if (continuation) continuationText = *continuation;
+  result.status =
+      generateDrawing(*profileData, *layerDefinitions, *bandRowList, sink, result.console, continuationText);
   result.drawing = std::move(sink.text);
   return result;
 }
@@ -151,10 +187,20 @@ int runInCurrentDirectory() {
     std::fclose(drawingFile);
     return cantCreate(kBandRowFile);
   }
+  // The continuation file is optional: a sheet of a set has one.
+  std::string continuationText;
+  const OptionalFile continuation = readOptionalFile(kContinuationFile, continuationText);
+  if (continuation == OptionalFile::unreadable) {
+    std::fclose(drawingFile);
+    return cantCreate(kContinuationFile);
+  }
 
   FileSink sink(drawingFile);
   std::string console;
-  int status = generateDrawing(profileData, layerDefinitions, bandRowList, sink, console);
+  int status = generateDrawing(profileData, layerDefinitions, bandRowList, sink, console,
+                               continuation == OptionalFile::read
+                                   ? std::optional<std::string_view>(continuationText)
+                                   : std::nullopt);
   // A drawing that could not be written whole (a full disk) is a failure,
   // not a finished run.
   const bool closed = std::fclose(drawingFile) == 0;

@@ -36,9 +36,12 @@ std::vector<InputRefused> refusalsOfProfileData(const ProfileData& data, const P
 // Writes the drawing of the three input files (their whole contents) to
 // `drawing`, once all four files are open. Returns the exit status; what
 // the run prints goes to `console`. A refused input ends the run with the
-// drawing as written up to then.
+// drawing as written up to then. With a continuation file (a sheet of a
+// set) the drawing starts with a HEADER section that declares its code
+// page, and the sheet is drawn as part of its road.
 int generateDrawing(std::string_view profileData, std::string_view layerDefinitions,
-                    std::string_view bandRowList, OutputSink& drawing, std::string& console);
+                    std::string_view bandRowList, OutputSink& drawing, std::string& console,
+                    std::optional<std::string_view> continuation = std::nullopt);
 
 // The drawing's layers as the layer definition file gives them.
 LayerDefinitions layerDefinitionsOf(const LayerRows& rows);
@@ -56,9 +59,11 @@ struct RunResult {
 };
 RunResult runInMemory(const std::optional<std::string>& profileData,
                       const std::optional<std::string>& layerDefinitions,
-                      const std::optional<std::string>& bandRowList);
+                      const std::optional<std::string>& bandRowList,
+                      const std::optional<std::string>& continuation = std::nullopt);
 
-// The program: the four files in the current directory.
+// The program: the four files in the current directory, and the
+// continuation file when there is one.
 int runInCurrentDirectory();
 
 }  // namespace ps
