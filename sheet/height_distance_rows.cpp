@@ -1,6 +1,7 @@
 // Planned heights of the stations, then the planned height, cut, fill,
 // cumulative distance and interval distance rows.
 #include <array>
+#include <cmath>
 #include <optional>
 
 #include "dxf/entity_writers.h"
@@ -71,6 +72,9 @@ void drawHeightDistanceRows(Sheet& sheet) {
     const double base = sheet.chainage(first->number, first->plus);
     for (int i = 1; i <= stations.count; ++i) {
       cumulative[i] = first->distance + (chainage[i] - base);
+      // The road's zero prints 0.000, never -0.000 from a sum that misses
+      // it by a rounding.
+      if (std::fabs(cumulative[i]) < 0.0005) cumulative[i] = 0.0;
       rowNumber(sheet, chainage[i], sheet.header.bandRowHeight / 2 - 8, cumulative[i]);
     }
     selectLayer(d, "D-TTL-BAND");

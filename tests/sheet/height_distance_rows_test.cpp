@@ -89,6 +89,19 @@ TEST(HeightDistanceRows, ASheetOfASetShowsTheDistanceAlongTheRoad) {
                                       "T 201.0,59.0 20.000", "T 171.0,49.0 10.000", "T 181.0,49.0 0.000",
                                       "T 191.0,49.0 10.000", "T 201.0,49.0 10.000"}));
 
+  // A zero that the sum of distances misses by a rounding still reads 0.000
+  // and has no interval.
+  Rows rounded;
+  rounded.continuation.emplace();
+  rounded.continuation->first = FirstStation{-1, 19.7, -0.3000000000000001, 0.0};
+  addStation(rounded.data.stations, -1, 19.7, 0.0);
+  addStation(rounded.data.stations, 0, 0.0, 0.3);
+  addStation(rounded.data.stations, 0, 10.0, 10.0);
+  addStation(rounded.data.stations, 1, 0.0, 10.0);
+  const std::vector<std::string> r = distances(rounded);
+  EXPECT_EQ(r[1], "T 171.3,59.0 0.000");
+  EXPECT_EQ(r[5], "T 171.3,49.0 0.000");
+
   // A later sheet: from 300 m on, its first interval from the road's station
   // before it; the distance follows the chainage through a station equation
   // (No.16 back = No.20 ahead), which changes only the labels.
