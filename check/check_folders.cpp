@@ -1,7 +1,10 @@
 #include "check/check_folders.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
+#include "input/continuation.h"
 #include "input/file_names.h"
 #include "input/input_file.h"
 #include "platform/files.h"
@@ -25,8 +28,14 @@ CheckResult checkFolder(const std::string& folder) {
   for (int k = 0; k < 3; ++k)
     if (!readWholeFile(platform::joinPath(folder, kInputFiles[k]), contents[k]))
       unreadable.push_back({kInputFiles[k], 0, Severity::error, std::string("can't create ") + kInputFiles[k]});
+  std::string continuation;
+  const OptionalFile continuationFile = readOptionalFile(platform::joinPath(folder, kContinuationFile), continuation);
+  if (continuationFile == OptionalFile::unreadable)
+    unreadable.push_back({kContinuationFile, 0, Severity::error, std::string("can't create ") + kContinuationFile});
   if (!unreadable.empty()) return {std::move(unreadable), kUnreadable};
-  return checkInputs(contents[0], contents[1], contents[2]);
+  return checkInputs(contents[0], contents[1], contents[2],
+                     continuationFile == OptionalFile::read ? std::optional<std::string_view>(continuation)
+                                                            : std::nullopt);
 }
 
 std::vector<std::string> sheetFoldersOf(const std::string& folder) {

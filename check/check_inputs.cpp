@@ -12,6 +12,7 @@
 #include "check/profile_facts.h"
 #include "driver/run.h"
 #include "input/band_row_list.h"
+#include "input/continuation.h"
 #include "input/file_names.h"
 #include "input/layer_definitions.h"
 #include "input/profile_data_reader.h"
@@ -27,7 +28,8 @@ namespace {
 int fileRank(const std::string& file) {
   if (file == kProfileDataFile) return 0;
   if (file == kBandRowFile) return 1;
-  return 2;
+  if (file == kLayerFile) return 2;
+  return 3;
 }
 
 // A refusal is an error with the generator's console line, without its end.
@@ -55,7 +57,7 @@ bool readOrRefuse(Read read, bool savedAsUtf8, bool& refused, FindingList& out) 
 }  // namespace
 
 CheckResult checkInputs(std::string_view profileData, std::string_view bandRowList,
-                        std::string_view layerDefinitions) {
+                        std::string_view layerDefinitions, std::optional<std::string_view> continuationText) {
   FindingList out;
   // A file saved as UTF-8 gets one error, on its first line that shows it,
   // and no other finding: read as Shift-JIS its texts are garbled, its
@@ -88,6 +90,19 @@ CheckResult checkInputs(std::string_view profileData, std::string_view bandRowLi
       },
       layersUtf8.has_value(), refused, out);
 
+  // A sheet with a continuation file is a sheet of a set, also when the
+  // file is refused; its items are checked only when it was read whole.
+  std::unique_ptr<Continuation> continuation;
+  auto continuationLines = std::make_unique<ContinuationLines>();
+  bool continuationRead = true;
+  std::optional<Utf8Signs> continuationUtf8;
+  if (continuationText) {
+    continuationUtf8 = savedAsUtf8(*continuationText);
+    continuation = std::make_unique<Continuation>();
+    continuationRead = readOrRefuse([&] { readContinuation(*continuationText, *continuation, continuationLines.get()); },
+                                    continuationUtf8.has_value(), refused, out);
+  }
+
   const bool profileUsable = profileRead && !profileUtf8;
   const bool titlesUsable = titlesRead && !titlesUtf8;
   if (profileRead) {
@@ -97,15 +112,19 @@ CheckResult checkInputs(std::string_view profileData, std::string_view bandRowLi
     }
   }
   if (profileUsable) {
-    const std::unique_ptr<ProfileFacts> facts = factsOf(*data, *lines);
+    const std::unique_ptr<ProfileFacts> facts =
+        factsOf(*data, *lines, continuation.get(), continuationRead ? continuationLines.get() : nullptr);
     checkProfileData(*facts, usableHeader(data->header), out);
     if (titlesUsable) checkRowsHaveTitles(titles, *facts, out);
   }
   if (titlesUsable) checkBandTitles(titles, out);
   if (layersRead && !layersUtf8) checkLayers(*layers, out);
   for (const auto& [file, signs] : {std::pair{kProfileDataFile, profileUtf8}, std::pair{kBandRowFile, titlesUtf8},
-                                    std::pair{kLayerFile, layersUtf8}})
-    if (signs) out.error(file, signs->line, savedAsUtf8Message(sjis::kThisFile, *signs));
+                                    std::pair{kLayerFile, layersUtf8}, std::pair{kContinuationFile, continuationUtf8}}) {
+    if (!signs) continue;
+    std::erase_if(out.all(), [&](const Finding& f) { return f.file == file; });
+    out.error(file, signs->line, savedAsUtf8Message(sjis::kThisFile, *signs));
+  }
 
   CheckResult result;
   result.findings = std::move(out.all());

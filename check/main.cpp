@@ -1,8 +1,8 @@
 // profile-sheet-check [DIR]: reports the mistakes in Tesmo.dat, temp.cd5 and
-// GasouT.dat of DIR (default: the current folder) that profile-sheet would
-// draw without a word, and the input it would refuse; in a set of sheet
-// folders (profile-sheet-import's output), those of every sheet. Writes no
-// file.
+// GasouT.dat of DIR (default: the current folder), and in Tsuzuki.dat when
+// there is one, that profile-sheet would draw without a word, and the input
+// it would refuse; in a set of sheet folders (profile-sheet-import's
+// output), those of every sheet. Writes no file.
 #include <cstdio>
 #include <exception>
 #include <string>

@@ -9,6 +9,7 @@
 #include "dxf/tables.h"
 #include "geometry/planned_elevation.h"
 #include "input/band_row_list.h"
+#include "input/continuation.h"
 #include "input/input_file.h"
 #include "input/profile_data_reader.h"
 #include "input/saved_as_utf8.h"
@@ -75,10 +76,30 @@ std::string utf8NoteOf(const InputRefused& refused,
   return {};
 }
 
+// A sheet of a set declares its code page, so that every reader decodes its
+// Shift-JIS texts.
+void writeCodePageHeader(DxfStream& out) {
+  out.code(0);
+  out.text("SECTION");
+  out.code(2);
+  out.text("HEADER");
+  out.code(9);
+  out.text("$ACADVER");
+  out.code(1);
+  out.text("AC1009");
+  out.code(9);
+  out.text("$DWGCODEPAGE");
+  out.code(3);
+  out.text("ANSI_932");
+  out.code(0);
+  out.text("ENDSEC");
+}
+
 }  // namespace
 
 int generateDrawing(std::string_view profileData, std::string_view layerDefinitions,
-                    std::string_view bandRowList, OutputSink& sink, std::string& console) {
+                    std::string_view bandRowList, OutputSink& sink, std::string& console,
+                    std::optional<std::string_view> continuationText) {
   // The drawing calls atan, sin, cos and tan only at fixed arguments (here,
   // and at 30 and 15 degrees in the sheet), where glibc and the Windows C
   // runtime agree to the last bit; for other arguments they can differ by an
@@ -89,7 +110,9 @@ int generateDrawing(std::string_view profileData, std::string_view layerDefiniti
   auto drawing = std::make_unique<Drawing>(out);
   auto data = std::make_unique<ProfileData>();
   BandTitles titles;
+  std::unique_ptr<Continuation> continuation;
   try {
+    if (continuationText) writeCodePageHeader(out);
     out.code(0);
     out.text("SECTION");
     writeLineTypeTable(out);
@@ -110,8 +133,13 @@ int generateDrawing(std::string_view profileData, std::string_view layerDefiniti
     if (const std::vector<InputRefused> refusals = refusalsOfProfileData(*data); !refusals.empty())
       throw refusals.front();
 
+    if (continuationText) {
+      continuation = std::make_unique<Continuation>();
+      readContinuation(*continuationText, *continuation);
+    }
+
     normaliseVipTable(data->vips);
-    Sheet sheet(*drawing, *data, titles, pi);
+    Sheet sheet(*drawing, *data, titles, pi, continuation.get());
     drawBandFrameAndGround(sheet);
     drawPlannedProfileAndDiagrams(sheet);
 
@@ -122,14 +150,16 @@ int generateDrawing(std::string_view profileData, std::string_view layerDefiniti
   } catch (const InputRefused& refused) {
     console += refused.message;
     console += utf8NoteOf(refused, {{kProfileDataFile, profileData}, {kLayerFile, layerDefinitions},
-                                    {kBandRowFile, bandRowList}});
+                                    {kBandRowFile, bandRowList},
+                                    {kContinuationFile, continuationText.value_or(std::string_view())}});
     return 1;
   }
 }
 
 RunResult runInMemory(const std::optional<std::string>& profileData,
                       const std::optional<std::string>& layerDefinitions,
-                      const std::optional<std::string>& bandRowList) {
+                      const std::optional<std::string>& bandRowList,
+                      const std::optional<std::string>& continuation) {
   RunResult result;
   const char* missing = !profileData        ? kProfileDataFile
                         : !layerDefinitions ? kLayerFile
@@ -141,7 +171,10 @@ RunResult runInMemory(const std::optional<std::string>& profileData,
     return result;
   }
   StringSink sink;
-  result.status = generateDrawing(*profileData, *layerDefinitions, *bandRowList, sink, result.console);
+  std::optional<std::string_view> continuationText;
+  if (continuation) continuationText = *continuation;
+  result.status =
+      generateDrawing(*profileData, *layerDefinitions, *bandRowList, sink, result.console, continuationText);
   result.drawing = std::move(sink.text);
   return result;
 }
@@ -182,9 +215,16 @@ int runInFolder(const std::string& folder, std::string& console) {
   NewDrawing drawing{*created};
   if (!readWholeFile(pathOf(kLayerFile), layerDefinitions)) return cantCreate(kLayerFile, console);
   if (!readWholeFile(pathOf(kBandRowFile), bandRowList)) return cantCreate(kBandRowFile, console);
+  // The continuation file is optional: a sheet of a set has one.
+  std::string continuationText;
+  const OptionalFile continuation = readOptionalFile(pathOf(kContinuationFile), continuationText);
+  if (continuation == OptionalFile::unreadable) return cantCreate(kContinuationFile, console);
 
   FileSink sink(drawing.file.file);
-  int status = generateDrawing(profileData, layerDefinitions, bandRowList, sink, console);
+  int status = generateDrawing(profileData, layerDefinitions, bandRowList, sink, console,
+                               continuation == OptionalFile::read
+                                   ? std::optional<std::string_view>(continuationText)
+                                   : std::nullopt);
   // A drawing that could not be written whole (a full disk) is a failure,
   // not a finished run.
   const bool closed = std::fclose(drawing.file.file) == 0;

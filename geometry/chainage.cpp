@@ -15,15 +15,33 @@ StationBase stationBaseOf(const StationTable& stations, int number, double plus)
   return {};  // past the last row
 }
 
+namespace {
+
+// Always summed the same way, so that a chainage is the same double
+// wherever it is computed.
+double sumOfIntervals(const StationTable& stations, int rows) {
+  double sum = 0.0;
+  for (int i = 1; i <= rows; ++i) sum += stations.intervalDistance[i];
+  return sum;
+}
+
+}  // namespace
+
 double chainageOf(const StationTable& stations, int number, double plus) {
   const StationBase base = stationBaseOf(stations, number, plus);
   if (base.row < 0) return 0.0;
+  return sumOfIntervals(stations, base.row) + base.offset;
+}
 
-  // Always summed the same way, so that a chainage is the same double
-  // wherever it is computed.
-  double sum = 0.0;
-  for (int i = 1; i <= base.row; ++i) sum += stations.intervalDistance[i];
-  return sum + base.offset;
+double chainageOf(const StationTable& stations, const Placement& placement, int number, double plus) {
+  const StationBase base = stationBaseOf(stations, number, plus);
+  if (!placement.byStationArithmetic || stations.count < 1 || base.row > 0)
+    return base.row < 0 ? 0.0 : sumOfIntervals(stations, base.row) + base.offset;
+  const int end = base.row == 0 ? 1 : stations.count;
+  // The difference of two station numbers is exact in 64 bits.
+  const long long steps = static_cast<long long>(number) - stations.number[end];
+  return sumOfIntervals(stations, end) + static_cast<double>(steps) * placement.stationInterval +
+         (plus - stations.plus[end]);
 }
 
 }  // namespace ps

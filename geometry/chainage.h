@@ -22,4 +22,15 @@ StationBase stationBaseOf(const StationTable& stations, int number, double plus)
 // after the last listed row before it; a point past the last row gives 0.0.
 double chainageOf(const StationTable& stations, int number, double plus);
 
+// How a point before the first listed row or after the last is placed.
+// Without station arithmetic, as chainageOf places it. With it (a sheet that
+// continues a road), from the nearest end row: chainage of that row +
+// (number - its number) x station interval + (plus - its plus). Points
+// between the first and the last row are placed as chainageOf places them.
+struct Placement {
+  bool byStationArithmetic = false;
+  double stationInterval = 0.0;
+};
+double chainageOf(const StationTable& stations, const Placement& placement, int number, double plus);
+
 }  // namespace ps

@@ -10,13 +10,13 @@ void normaliseVipTable(VipTable& vips) {
   vips.curveLength[vips.count] = 0.0;
 }
 
-VerticalProfile verticalProfileOf(const ProfileData& data) {
+VerticalProfile verticalProfileOf(const ProfileData& data, const Placement& placement) {
   const VipTable& vips = data.vips;
   VerticalProfile v;
   const int n = vips.count;
   v.count = n;
   for (int i = 1; i <= n; ++i) {
-    v.chainage[i] = chainageOf(data.stations, vips.number[i], vips.plus[i]);
+    v.chainage[i] = chainageOf(data.stations, placement, vips.number[i], vips.plus[i]);
     v.end[i] = v.chainage[i] + vips.curveLength[i] / 2;
     v.begin[i] = v.chainage[i] - vips.curveLength[i] / 2;
   }

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "geometry/chainage.h"
 #include "input/profile_data.h"
 
 namespace ps {
@@ -25,7 +26,7 @@ struct VerticalProfile {
 };
 
 // Of a normalised VIP table, with the chainages of the station table.
-VerticalProfile verticalProfileOf(const ProfileData& data);
+VerticalProfile verticalProfileOf(const ProfileData& data, const Placement& placement = {});
 
 struct PlannedPoint {
   double elevation = 0.0;

@@ -36,6 +36,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "input/profile_data.h"
 #include "input/scan_reader.h"
@@ -94,24 +95,38 @@ struct Continuation {
   std::array<std::optional<TransitionLengths>, kTableSlots> transitions{};
 };
 
+// A line whose keyword is none of the above: skipped by the reader.
+struct UnknownItem {
+  int line = 0;
+  std::string keyword;
+};
+
 // The line of each item (0 where the file has none), for the checker.
 struct ContinuationLines {
   int sheet = 0, road = 0, project = 0, first = 0, last = 0;
   std::array<int, kTableSlots> curves{};
   std::array<int, kTableSlots> transitions{};
+  std::vector<UnknownItem> unknown;
 };
 
-// Reads the whole file. A line the program cannot use (a known keyword whose
-// values do not read or make no sense, an item given twice, a row outside
-// 1..kMaxTableRows, a text over its limit) is refused (InputRefused, with
-// the file and the line). When `lines` is given, it receives the line of
-// every item.
+// Reads the whole file. A line the program cannot use is refused
+// (InputRefused, with the file and the line): a known keyword with too few
+// or too many values, a value that is not a number (integers within 32
+// bits, reals finite), a sheet number outside 1..N or N above
+// kMaxSheetsInSet, a negative length or distance to a neighbour, an IP
+// number below 1, an intersection angle outside [0, 360), a side other than
+// R or L, an item (or a table row) given twice, a row outside
+// 1..kMaxTableRows, an empty text, a text with a control byte or over its
+// limit. Values may have blanks around them. When `lines` is given, it
+// receives the line of every item and of every line it skipped.
 void readContinuation(std::string_view text, Continuation& continuation, ContinuationLines* lines = nullptr);
 
 // The text of the file that reads back as `continuation`, items in the order
-// above, with CR LF line ends; reals written with the fewest decimals that
-// read back as the same double. Throws std::invalid_argument for what no
-// file reads back as.
+// above (CURVE and SUPER rows by row), with CR LF line ends; reals written
+// with the fewest decimals, at least one, that read back as the same double;
+// FIRST always with its previous distance; empty names left out. Throws
+// std::invalid_argument for what no file reads back as (what the reader
+// refuses, and a name with blanks at either end).
 std::string writeContinuation(const Continuation& continuation);
 
 }  // namespace ps

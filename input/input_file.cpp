@@ -1,5 +1,6 @@
 #include "input/input_file.h"
 
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/files.h"
@@ -15,6 +16,14 @@ bool readWholeFile(const std::string& path, std::string& contents) {
   const bool complete = !std::ferror(file);
   std::fclose(file);
   return complete;
+}
+
+OptionalFile readOptionalFile(const std::string& path, std::string& contents) {
+  errno = 0;
+  std::FILE* file = platform::openForReading(path);
+  if (!file) return errno == ENOENT ? OptionalFile::absent : OptionalFile::unreadable;
+  std::fclose(file);
+  return readWholeFile(path, contents) ? OptionalFile::read : OptionalFile::unreadable;
 }
 
 }  // namespace ps

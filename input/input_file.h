@@ -10,4 +10,10 @@ namespace ps {
 // every program treats alike.
 bool readWholeFile(const std::string& path, std::string& contents);
 
+// An input file that may be left out: absent when no file of that name
+// exists; unreadable when one exists but cannot be opened or read (a folder
+// of that name, a read error).
+enum class OptionalFile { absent, read, unreadable };
+OptionalFile readOptionalFile(const std::string& path, std::string& contents);
+
 }  // namespace ps

@@ -26,15 +26,25 @@ void drawGradeLineRow(Sheet& sheet) {
   const int k = findBandRow(sheet.rows, sjis::kGradeLine, sheet.rows.count);
   auto X = [&](int i) { return sheet.paperX(sheet.profile.chainage[i]); };
 
+  // A sheet of a set marks only the VIPs on it, and draws a grade symbol over
+  // the part of its segment on the sheet: from the edge where its VIP lies
+  // beyond it.
+  const bool cut = sheet.cutsAtEdges();
+  auto onSheet = [&](int i) { return !cut || sheet.onSheet(sheet.profile.chainage[i]); };
+
   sheet.setRowOrigin(k);
   for (int i = 1; i <= vips.count; ++i) {
+    if (!onSheet(i)) continue;
     drawCircle(d, X(i), r, r, d.origin.x, d.origin.y);
     label(X(i), r - 6, 90, fixed(vips.height[i], 5, 3));
   }
 
   for (int i = 1; i <= vips.count - 1; ++i) {
-    const double x1 = X(i) + r;
-    const double x6 = X(i + 1) - r;
+    if (cut && !(sheet.profile.chainage[i] < sheet.lastChainage() &&
+                 sheet.profile.chainage[i + 1] > sheet.firstChainage()))
+      continue;
+    const double x1 = onSheet(i) ? X(i) + r : sheet.paperX(sheet.firstChainage());
+    const double x6 = onSheet(i + 1) ? X(i + 1) - r : sheet.paperX(sheet.lastChainage());
     const double t = (x6 - x1) / 3;
     const double x2 = x1 + t, x3 = x2;
     const double x4 = x1 + 2 * t, x5 = x4;

@@ -1,6 +1,8 @@
 // Planned heights of the stations, then the planned height, cut, fill,
 // cumulative distance and interval distance rows.
 #include <array>
+#include <cmath>
+#include <optional>
 
 #include "dxf/entity_writers.h"
 #include "dxf/tables.h"
@@ -60,9 +62,40 @@ void drawHeightDistanceRows(Sheet& sheet) {
     if (j != 0 && ground.height[g] < planned[j]) rowNumber(sheet, cg, y, planned[j] - ground.height[g]);
   }
 
+  sheet.setRowOrigin(findBandRow(sheet.rows, sjis::kCumulativeDistance, n));
+  const Continuation* const c = sheet.continuation;
+  const std::optional<FirstStation> first = c ? c->first : std::nullopt;
+  std::array<double, kTableSlots + 1> cumulative{};
+  if (first) {
+    // A sheet of a set: the distance along the road, from the distance its
+    // continuation gives for the first station, by the sheet's chainages.
+    const double base = sheet.chainage(first->number, first->plus);
+    for (int i = 1; i <= stations.count; ++i) {
+      cumulative[i] = first->distance + (chainage[i] - base);
+      // The road's zero prints 0.000, never -0.000 from a sum that misses
+      // it by a rounding.
+      if (std::fabs(cumulative[i]) < 0.0005) cumulative[i] = 0.0;
+      rowNumber(sheet, chainage[i], sheet.header.bandRowHeight / 2 - 8, cumulative[i]);
+    }
+    selectLayer(d, "D-TTL-BAND");
+    sheet.setRowOrigin(findBandRow(sheet.rows, sjis::kIntervalDistance, n));
+    // From the station before, after the road's zero; to the station after,
+    // before it; the neighbours beyond the sheet from the continuation. The
+    // zero is a distance that prints as 0.000.
+    const double next = c->last && c->last->next ? *c->last->next : 0.0;
+    for (int i = 1; i <= stations.count; ++i) {
+      double interval = 0.0;
+      if (cumulative[i] <= -0.0005)
+        interval = i < stations.count ? cumulative[i + 1] - cumulative[i] : next;
+      else if (!(cumulative[i] < 0.0005))
+        interval = i > 1 ? cumulative[i] - cumulative[i - 1] : first->previous;
+      rowNumber(sheet, chainage[i], y, interval);
+    }
+    return;
+  }
+
   // Cumulative distances from the zero station (No.0+0.0, else the first),
   // by station arithmetic.
-  sheet.setRowOrigin(findBandRow(sheet.rows, sjis::kCumulativeDistance, n));
   int z = 1;
   for (int i = 1; i <= stations.count; ++i) {
     if (stations.number[i] == 0 && stations.plus[i] == 0.0) {
@@ -70,7 +103,6 @@ void drawHeightDistanceRows(Sheet& sheet) {
       break;
     }
   }
-  std::array<double, kTableSlots + 1> cumulative{};
   for (int i = 1; i <= stations.count; ++i) {
     // The difference of two station numbers is exact in 64 bits.
     const long long steps = static_cast<long long>(stations.number[i]) - stations.number[z];

@@ -34,13 +34,33 @@ void drawPlannedProfile(Sheet& sheet) {
     penLabel(d, x, y, x + 1, y, height, rotation, text, width);
   };
 
+  // A sheet of a set draws the grade line over its own stretch only: no
+  // marker at a VIP beyond its edges, the grade lines and vertical curves
+  // cut at them.
+  const bool cut = sheet.cutsAtEdges();
+  const double first = cut ? sheet.firstChainage() : 0.0;
+  const double last = cut ? sheet.lastChainage() : 0.0;
+
   selectLayer(d, "D-STR");
   sheet.setProfileOrigin();
   for (int i = 1; i <= vips.count; ++i) {
     const double x = X(profile.chainage[i]);
     const double yv = Y(vips.height[i]);
-    penPolyline(d, {{x, yv / 2}, {x, yv}});
-    if (i >= 2) penPolyline(d, {{X(profile.chainage[i - 1]), Y(vips.height[i - 1])}, {x, yv}});
+    if (!cut || sheet.onSheet(profile.chainage[i])) penPolyline(d, {{x, yv / 2}, {x, yv}});
+    if (i < 2) continue;
+    if (!cut) {
+      penPolyline(d, {{X(profile.chainage[i - 1]), Y(vips.height[i - 1])}, {x, yv}});
+      continue;
+    }
+    // The grade from VIP i - 1 over the part of its segment on the sheet.
+    const double c1 = profile.chainage[i - 1], c2 = profile.chainage[i];
+    const double from = c1 > first ? c1 : first;
+    const double to = c2 < last ? c2 : last;
+    if (!(from < to)) continue;
+    const double g = profile.grade[i - 1];
+    const double h1 = from == c1 ? vips.height[i - 1] : vips.height[i - 1] + g * (from - c1);
+    const double h2 = to == c2 ? vips.height[i] : vips.height[i - 1] + g * (to - c1);
+    penPolyline(d, {{X(from), Y(h1)}, {X(to), Y(h2)}});
   }
 
   selectLayer(d, "D-STR");
@@ -52,18 +72,28 @@ void drawPlannedProfile(Sheet& sheet) {
     const double zv = sheet.planned(cv).elevation;
     if (ce == cb) continue;
 
+    // The part of the curve that is drawn: all of it, or on a sheet of a set
+    // its part between the edges.
+    double pb = cb, pe = ce, step = length / 10;
+    if (cut) {
+      if (pb < first) pb = first;
+      if (pe > last) pe = last;
+      if (!(pb < pe)) continue;
+      if (pb != cb || pe != ce) step = (pe - pb) / 10;
+    }
     for (int m = 1; m <= 10; ++m) {
-      const double s1 = cb + (length / 10) * (m - 1);
-      const double s2 = cb + (length / 10) * m;
+      const double s1 = pb + step * (m - 1);
+      const double s2 = pb + step * m;
       penPolyline(d, {{X(s1), Y(sheet.planned(s1).elevation)}, {X(s2), Y(sheet.planned(s2).elevation)}});
     }
 
-    const double xb = X(cb), xe = X(ce);
+    const double xb = X(pb), xe = X(pe);
     const double yd = Y(zv) / 2;
     // tan at a fixed angle only: its value is the same on every platform.
     const double w = std::tan(15 * sheet.pi / 180) * 2;
-    drawArrowhead(d, xb, yd, xe, yd, -2, w);
-    drawArrowhead(d, xe, yd, xb, yd, 2, w);
+    // An arrowhead marks a curve end; a cut end has none.
+    if (pe == ce) drawArrowhead(d, xb, yd, xe, yd, -2, w);
+    if (pb == cb) drawArrowhead(d, xe, yd, xb, yd, 2, w);
     penPolyline(d, {{xb, yd}, {xe, yd}});
 
     const double xm = (xb + xe) / 2 - 12;

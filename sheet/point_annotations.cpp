@@ -23,6 +23,8 @@ void drawPointAnnotations(Sheet& sheet) {
 
   for (int i = 1; i <= notes.count; ++i) {
     const double ch = sheet.chainage(notes.number[i], notes.plus[i]);
+    // A sheet of a set annotates only its own stretch.
+    if (sheet.cutsAtEdges() && !sheet.onSheet(ch)) continue;
     const double z = sheet.planned(ch).elevation;
     const Point p1{sheet.paperX(ch), (z - h.datumLevel + 2) * 1000 / h.verticalScale};
     const Point p2{p1.x, p1.y + 20000 / h.verticalScale};

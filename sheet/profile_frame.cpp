@@ -70,9 +70,19 @@ void drawProfileFrame(Sheet& sheet) {
     gy[i] = sheet.profileY(ground.height[i]);
   }
   sheet.setProfileOrigin();
+  // A sheet of a set draws its own part of the ground: a drop line at its
+  // points, the ground line and the grid cut at its edges.
+  const bool cut = sheet.cutsAtEdges();
+  auto line = [&](Point a, Point b, LineKind kind) {
+    if (cut)
+      sheet.cutLine(a, b, kind);
+    else
+      penPolyline(d, {a, b}, kind);
+  };
   for (int i = 1; i <= ground.count; ++i) {
-    penPolyline(d, {{gx[i], 0}, {gx[i], gy[i]}});
-    if (i >= 2) penPolyline(d, {{gx[i - 1], gy[i - 1]}, {gx[i], gy[i]}});
+    if (!cut || sheet.onSheet(sheet.chainage(ground.number[i], ground.plus[i])))
+      penPolyline(d, {{gx[i], 0}, {gx[i], gy[i]}});
+    if (i >= 2) line({gx[i - 1], gy[i - 1]}, {gx[i], gy[i]}, LineKind::continuous);
   }
 
   // Elevation grid: each level, where it lies under the ground line. The
@@ -86,11 +96,11 @@ void drawProfileFrame(Sheet& sheet) {
       if ((ya > level && yb < level) || (ya < level && yb > level)) {
         const double xc = (level - ya) * (xa - xb) / (ya - yb) + xa;
         if (ya > yb)
-          penPolyline(d, {{xa, level}, {xc, level}}, LineKind::hidden);
+          line({xa, level}, {xc, level}, LineKind::hidden);
         else
-          penPolyline(d, {{xc, level}, {xb, level}}, LineKind::hidden);
+          line({xc, level}, {xb, level}, LineKind::hidden);
       } else if (ya >= level && yb >= level) {
-        penPolyline(d, {{xa, level}, {xb, level}}, LineKind::hidden);
+        line({xa, level}, {xb, level}, LineKind::hidden);
       }
     }
   }

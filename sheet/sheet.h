@@ -7,16 +7,23 @@
 #include <string>
 #include <string_view>
 
+#include <limits>
+
 #include "dxf/drawing.h"
+#include "dxf/entity_writers.h"
+#include "geometry/chainage.h"
 #include "geometry/planned_elevation.h"
+#include "input/continuation.h"
 #include "input/profile_data.h"
 #include "sheet/band_layout.h"
 
 namespace ps {
 
 struct Sheet {
-  // The profile data is complete and its VIP table normalised.
-  Sheet(Drawing& d, const ProfileData& p, const BandTitles& titles, double piValue);
+  // The profile data is complete and its VIP table normalised. A sheet of a
+  // set has its continuation; a sheet on its own has none.
+  Sheet(Drawing& d, const ProfileData& p, const BandTitles& titles, double piValue,
+        const Continuation* continuationOfSet = nullptr);
   Sheet(const Sheet&) = delete;
   Sheet& operator=(const Sheet&) = delete;
 
@@ -25,6 +32,10 @@ struct Sheet {
   const HeaderValues& header;
   BandRowList rows;
   double pi;
+  const Continuation* continuation;
+  // Where points outside the listed stations go: by station arithmetic on a
+  // sheet of a set.
+  Placement placement;
   // chainageOf of every station row, and the planned line.
   std::array<double, kTableSlots> stationChainage{};
   VerticalProfile profile;
@@ -45,6 +56,23 @@ struct Sheet {
   // The planned line at a chainage.
   PlannedPoint planned(double chainage) const { return plannedElevation(data.vips, profile, chainage); }
 
+  // A sheet of a set with stations ends at its first and last listed
+  // station: what lies beyond them is cut there. Chainages and paper x of the
+  // two edges.
+  bool cutsAtEdges() const { return continuation != nullptr && data.stations.count >= 1; }
+  double firstChainage() const { return stationChainage[1]; }
+  double lastChainage() const { return stationChainage[data.stations.count]; }
+  bool onSheet(double chainage) const { return firstChainage() <= chainage && chainage <= lastChainage(); }
+  // The part [lo, hi] of the paper stretch from a to b (a <= b) between the
+  // edges; false when none of it is (a stretch of some length that only
+  // touches an edge has none).
+  bool partOnSheet(double a, double b, double& lo, double& hi) const;
+  // The segment a-b with the current pen and origin, cut at the edges and,
+  // when given, to yMin <= y <= yMax; nothing when none of it is inside.
+  void cutLine(Point a, Point b, LineKind kind = LineKind::continuous,
+               double yMin = -std::numeric_limits<double>::infinity(),
+               double yMax = std::numeric_limits<double>::infinity());
+
   // y of the datum line: the top of the band stack plus the gap.
   double datumY() const { return BandOriginY + rows.count * pitch() + ProfileGap; }
   // The origin of band row k's content (k = 0 lies one pitch below row 1).
@@ -64,6 +92,10 @@ std::string fixed(double value, int width, int decimals);
 // length, taken as millimetres, to the left of m.
 double centredX(double m, std::string_view text);
 
+// An angle in decimal degrees as degrees, minutes and seconds, the seconds
+// to a tenth ("12°34'56.7\"", the degree sign in Shift-JIS).
+std::string degreesMinutesSeconds(double degrees);
+
 // The two stages of the sheet.
 void drawBandFrameAndGround(Sheet& sheet);
 void drawPlannedProfileAndDiagrams(Sheet& sheet);
@@ -78,6 +110,9 @@ void drawGradeLineRow(Sheet& sheet);
 void drawCurvatureDiagram(Sheet& sheet);
 void drawSuperelevationDiagram(Sheet& sheet);
 void drawPointAnnotations(Sheet& sheet);
+// A sheet of a set: the road's and the project's names and the sheet's
+// number in its set, below the band stack.
+void drawSheetIdentity(Sheet& sheet);
 
 // Two LINEs forming an open arrowhead with its tip at (x2, y2), its base
 // `length` back along the segment (the sign picks the side, as in

@@ -3,20 +3,42 @@
 
 #include "dxf/entity_writers.h"
 #include "geometry/chainage.h"
+#include "geometry/segment_clip.h"
 #include "sheet/sheet.h"
 #include "text/number_format.h"
 
 namespace ps {
 
-Sheet::Sheet(Drawing& d, const ProfileData& p, const BandTitles& titles, double piValue)
-    : drawing(d), data(p), header(p.header), pi(piValue) {
+Sheet::Sheet(Drawing& d, const ProfileData& p, const BandTitles& titles, double piValue,
+             const Continuation* continuationOfSet)
+    : drawing(d), data(p), header(p.header), pi(piValue), continuation(continuationOfSet) {
   buildBandRowList(titles, rows);
+  placement = {continuation != nullptr, header.stationInterval};
   for (int i = 1; i <= data.stations.count; ++i)
-    stationChainage[i] = chainageOf(data.stations, data.stations.number[i], data.stations.plus[i]);
-  profile = verticalProfileOf(data);
+    stationChainage[i] = chainageOf(data.stations, placement, data.stations.number[i], data.stations.plus[i]);
+  profile = verticalProfileOf(data, placement);
 }
 
-double Sheet::chainage(int number, double plus) const { return chainageOf(data.stations, number, plus); }
+double Sheet::chainage(int number, double plus) const {
+  return chainageOf(data.stations, placement, number, plus);
+}
+
+bool Sheet::partOnSheet(double a, double b, double& lo, double& hi) const {
+  lo = a;
+  hi = b;
+  if (!cutsAtEdges()) return true;
+  const double first = paperX(firstChainage()), last = paperX(lastChainage());
+  if (lo < first) lo = first;
+  if (hi > last) hi = last;
+  return lo < hi || (a == b && first <= a && a <= last);
+}
+
+void Sheet::cutLine(Point a, Point b, LineKind kind, double yMin, double yMax) {
+  constexpr double kEverywhere = std::numeric_limits<double>::infinity();
+  ClipBox box{-kEverywhere, kEverywhere, yMin, yMax};
+  if (cutsAtEdges()) box.xMin = paperX(firstChainage()), box.xMax = paperX(lastChainage());
+  if (clipSegment(box, a.x, a.y, b.x, b.y)) penPolyline(drawing, {a, b}, kind);
+}
 
 void Sheet::setRowOrigin(int k) {
   setOrigin(drawing, BandOriginX + TitleColumnWidth + DataMarginX, BandOriginY + (k - 1) * pitch());
@@ -51,6 +73,7 @@ void drawPlannedProfileAndDiagrams(Sheet& sheet) {
   drawCurvatureDiagram(sheet);
   drawSuperelevationDiagram(sheet);
   drawPointAnnotations(sheet);
+  if (sheet.continuation) drawSheetIdentity(sheet);
 }
 
 }  // namespace ps

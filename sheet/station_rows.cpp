@@ -42,8 +42,11 @@ void drawStationRows(Sheet& sheet) {
   const int g = findBandRow(sheet.rows, sjis::kGroundHeight, n);
   const GroundPointTable& ground = data.groundPoints;
   for (int i = 1; i <= ground.count; ++i) {
+    const double chainage = sheet.chainage(ground.number[i], ground.plus[i]);
+    // A sheet of a set labels only its own ground.
+    if (sheet.cutsAtEdges() && !sheet.onSheet(chainage)) continue;
     sheet.setRowOrigin(g);
-    const double xl = sheet.stationX(ground.number[i], ground.plus[i]) + 1;
+    const double xl = sheet.paperX(chainage) + 1;
     penLabel(d, xl, yl, xl + 1, yl, height, 90, fixed(ground.height[i], 5, 3), h.valueTextWidth);
   }
 }

@@ -23,6 +23,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'
 import program_command  # noqa: E402
 
 INPUTS = ('Tesmo.dat', 'temp.cd5', 'GasouT.dat')
+CONTINUATION = 'Tsuzuki.dat'  # a sheet of a set has one as well
 STATION_LIMIT = '計画高数が30個の制限を超えています。'.encode('cp932')
 USAGE = '使い方: profile-sheet-check [DIR]\n'.encode('cp932')
 SAVED_AS_UTF8 = 'このファイルは UTF-8 で保存されています。Shift-JIS で保存し直してください'.encode('cp932')
@@ -36,16 +37,19 @@ def check(ok, what):
         failures.append(what)
 
 
-def run(command, args, source=None, leave_out=(), edit=None, cwd_is_folder=False, folder_name='road', env=None):
+def run(command, args, source=None, leave_out=(), edit=None, cwd_is_folder=False, folder_name='road', env=None,
+        folders=()):
     """Runs the checker on a copy of source's inputs in folder 'road' of a scratch root.
     Returns (status, stdout, stderr) with CR LF line ends read as LF."""
     with tempfile.TemporaryDirectory(prefix='profile-sheet-check-') as root:
         folder = os.path.join(root, folder_name)
         os.mkdir(folder)
         if source:
-            for name in INPUTS:
-                if name not in leave_out:
+            for name in INPUTS + (CONTINUATION,):
+                if name not in leave_out and os.path.exists(os.path.join(source, name)):
                     shutil.copy(os.path.join(source, name), folder)
+        for name in folders:
+            os.mkdir(os.path.join(folder, name))
         if edit:
             path = os.path.join(folder, edit[0])
             text = open(path, 'rb').read()
@@ -163,6 +167,16 @@ def main(argv):
            [b'elsewhere' + sep + b"Tesmo.dat: error: can't create Tesmo.dat",
             b'elsewhere' + sep + b"temp.cd5: error: can't create temp.cd5",
             b'elsewhere' + sep + b"GasouT.dat: error: can't create GasouT.dat", b'3 errors, 0 warnings', b''])
+
+    # A sheet of a set: its continuation file is read beside the three, and
+    # a finding in it is named by its own file and line.
+    set_middle = os.path.join(cases, 'set-middle')
+    expect('sheet of a set', run(command, ['road'], set_middle), 0, [b'0 errors, 0 warnings', b''])
+    code, out, err = run(command, ['road'], set_middle, edit=(CONTINUATION, b'LAST 14,0.0', b'LAST 13,0.0'))
+    expect('LAST not the last station', (code, out, err), 2, out_end=b'\n1 errors, 0 warnings\n')
+    check(out.startswith(b'road' + sep + b'Tsuzuki.dat:5: error: LAST No.13+0.0 '), f'LAST: output {out!r}')
+    expect('a folder named Tsuzuki.dat', run(command, ['road'], examples, folders=(CONTINUATION,)), 3,
+           [b'road' + sep + b"Tsuzuki.dat: error: can't create Tsuzuki.dat", b'1 errors, 0 warnings', b''])
 
     helps = ['--help', '-h'] + (['/?'] if windows else [])
     for option in helps:

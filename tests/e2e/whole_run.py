@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Whole runs of profile-sheet in a scratch folder.
 
-usage: whole_run.py PROGRAM -- golden CASE_DIR        inputs of CASE_DIR (and before.dxf as an earlier
-                                                      drawing); drawing, console and status equal
-                                                      expected.dxf (or, when there is none, the earlier
-                                                      drawing or none), expected.stdout, expected.status
+usage: whole_run.py PROGRAM -- golden CASE_DIR        inputs of CASE_DIR (with its Tsuzuki.dat when it
+                                                      has one, and before.dxf as an earlier drawing);
+                                                      drawing, console and status equal expected.dxf
+                                                      (or, when there is none, the earlier drawing or
+                                                      none), expected.stdout, expected.status
        whole_run.py PROGRAM -- missing NAME CASE_DIR  the inputs of CASE_DIR without NAME
        whole_run.py PROGRAM -- example EXAMPLES_DIR   the bundled example: document frame, line
                                                       ends, entity counts per kind and layer
@@ -31,6 +32,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'
 import program_command  # noqa: E402
 
 INPUTS = ('Tesmo.dat', 'GasouT.dat', 'temp.cd5')
+CONTINUATION = 'Tsuzuki.dat'  # a sheet of a set has one as well
 DRAWING = 'Tesmora.dxf'
 failures = []
 line_end = b'\n'  # of the program's console lines; CR LF on Windows
@@ -54,8 +56,8 @@ def run(command, source, leave_out=(), drawing_before=None, args=(), file_size_l
     drawing_before as Tesmora.dxf. Returns (status, stdout, stderr, drawing bytes or None). A file
     the run leaves beside the inputs and the drawing is a failure."""
     with tempfile.TemporaryDirectory(prefix='profile-sheet-e2e-') as work:
-        for name in INPUTS:
-            if name not in leave_out:
+        for name in INPUTS + (CONTINUATION,):
+            if name not in leave_out and os.path.exists(os.path.join(source, name)):
                 shutil.copy(os.path.join(source, name), work)
         if drawing_before is not None:
             with open(os.path.join(work, DRAWING), 'wb') as f:
@@ -71,7 +73,7 @@ def run(command, source, leave_out=(), drawing_before=None, args=(), file_size_l
                               timeout=60, preexec_fn=limited if file_size_limit else None)
         path = os.path.join(work, DRAWING)
         drawing = open(path, 'rb').read() if os.path.isfile(path) else None
-        left = sorted(set(os.listdir(work)) - set(INPUTS) - {DRAWING})
+        left = sorted(set(os.listdir(work)) - set(INPUTS) - {DRAWING, CONTINUATION})
         check(not left, f'{args}: left behind: {left}')
     return done.returncode, done.stdout, done.stderr, drawing
 
