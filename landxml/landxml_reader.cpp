@@ -582,6 +582,9 @@ void RoadBuilder::endAlignment() {
     case Kind::afterRoot:
       message.sjis(sjis::kImportAfterRoot);
       break;
+    case Kind::notXml:
+      message.sjis(sjis::kImportNotXml);
+      break;
   }
   message.refuse();
 }
@@ -591,6 +594,8 @@ std::string decoded(std::string_view bytes, std::string_view fileName) {
     return decodeXmlDocument(bytes);
   } catch (const XmlEncodingError& error) {
     refuseEncoding(error, fileName);
+  } catch (const XmlError& error) {
+    refuseXml(error, fileName);
   }
 }
 

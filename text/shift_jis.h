@@ -160,6 +160,9 @@ inline constexpr char kImportRootElement[] =
 inline constexpr char kImportNotLandXml[] =
     "\x82\xcdLandXML\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81"
     "\x42\n";                                                                           // はLandXMLではありません。
+inline constexpr char kImportNotXml[] =
+    "XML\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc5\x82\xcd\x82\xa0\x82\xe8"
+    "\x82\xdc\x82\xb9\x82\xf1\x81\x42\n";                                               // XMLファイルではありません。\n
 inline constexpr char kImportValueOf[] = "\x82\xcc\x92\x6c";                            // の値
 inline constexpr char kImportNotANumber[] =
     "\x82\xcd\x90\x94\x92\x6c\x82\xc6\x82\xb5\x82\xc4\x93\xc7\x82\xdf\x82\xdc\x82"

@@ -150,6 +150,18 @@ std::optional<std::string_view> wideEncoding(std::string_view b) {
   return std::nullopt;
 }
 
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Refuses a text whose first character after white space is not "<"; an
+// empty or blank text is left to the parser (no root element).
+void checkStartsLikeXml(std::string_view text) {
+  const auto first = std::find_if_not(text.begin(), text.end(), isSpace);
+  if (first != text.end() && *first != '<') {
+    const auto offset = static_cast<std::size_t>(first - text.begin());
+    throw XmlError{XmlError::Kind::notXml, xmlLineAt(text, offset), {}};
+  }
+}
+
 }  // namespace
 
 int xmlLineAt(std::string_view text, std::size_t offset) {
@@ -167,6 +179,7 @@ std::string decodeXmlDocument(std::string_view bytes) {
   if (const auto wide = wideEncoding(bytes)) refuse(Kind::unsupported, *wide, 1);
   const bool utf8Mark = bytes.starts_with("\xEF\xBB\xBF");
   const std::string_view body = utf8Mark ? bytes.substr(3) : bytes;
+  checkStartsLikeXml(body);
 
   const std::optional<Declaration> declaration = DeclarationScanner(body).scan();
   if (!declaration) refuse(Kind::badDeclaration, "", 1);

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "xml/xml_reader.h"
+
 namespace ps::xml {
 
 // Why a document could not be decoded. `name` is the encoding as declared
@@ -36,6 +38,8 @@ struct XmlEncodingError {
 // "latin1", "l1", "iso-ir-100", "csISOLatin1", "IBM819", "CP819") and
 // US-ASCII ("US-ASCII", "ASCII"); names are matched ignoring case.
 // Throws XmlEncodingError.
+// Throws XmlEncodingError; XmlError (notXml) when the first character
+// after the byte order mark and white space is not "<".
 std::string decodeXmlDocument(std::string_view bytes);
 
 // The 1-based line of the byte at `offset`, counting lines as XML does: CR

@@ -403,6 +403,9 @@ def refusals(importer, data):
     refused(importer, 'an unclosed root', ['road.xml', 'out'], {'road.xml': utf8.replace(b'</LandXML>', b'')})
     refused(importer, 'nesting too deep', ['road.xml', 'out'],
             variant(b'<Application', b'<a>' * 1000 + b'</a>' * 1000 + b'<Application'))
+    refused(importer, 'a file that is not XML', ['road.xml', 'out'],
+            {'road.xml': open(os.path.join(data, '..', '..', 'data', 'small', 'Tesmo.dat'), 'rb').read()},
+            expect='road.xml:1: error: XMLファイルではありません。')
     refused(importer, 'an encoding not read', ['road.xml', 'out'],
             variant(b"encoding='utf-8'", b"encoding='EUC-JP'"), expect='EUC-JP')
 

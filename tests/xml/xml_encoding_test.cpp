@@ -13,7 +13,22 @@ std::string decoded(std::string_view bytes) {
   } catch (const XmlEncodingError& e) {
     static const char* const kKinds[] = {"unsupported", "bomConflict", "badDeclaration", "invalidBytes"};
     return std::string(kKinds[static_cast<int>(e.kind)]) + " '" + e.name + "' line " + std::to_string(e.line);
+  } catch (const XmlError& e) {
+    return std::string(e.kind == XmlError::Kind::notXml ? "notXml" : "other XML error") + " line " +
+           std::to_string(e.line);
   }
+}
+
+// What a user may give for a road file that is no XML at all: a road in
+// another format, a drawing, a PDF, a zip.
+TEST(XmlEncoding, AFileThatIsNotXmlIsToldApartBeforeItsBytesAreRead) {
+  EXPECT_EQ(decoded("15,2,1000,100,340,110,40.0,5.0,20\r\n23\r\n"), "notXml line 1");
+  EXPECT_EQ(decoded("0\r\nSECTION\r\n"), "notXml line 1");
+  EXPECT_EQ(decoded("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n"), "notXml line 1");
+  EXPECT_EQ(decoded(std::string("PK\x03\x04\x14\0\0\0", 8)), "notXml line 1");
+  EXPECT_EQ(decoded("\xef\xbb\xbf\r\n\r\nroad"), "notXml line 3");
+  EXPECT_EQ(decoded(" \n\t<a/>"), " \n\t<a/>");  // white space before the root is XML
+  EXPECT_EQ(decoded("  \r\n"), "  \r\n");      // blank: the parser finds no root
 }
 
 TEST(XmlEncoding, TheDeclarationChoosesTheTableAndIsRewrittenToUtf8) {
