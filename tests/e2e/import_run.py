@@ -26,6 +26,7 @@ Exit status 0 when every check holds; otherwise each failed check is printed and
 import bisect
 import json
 import os
+import re
 import shlex
 import shutil
 import subprocess
@@ -353,6 +354,12 @@ def refusals(importer, data):
     with tempfile.TemporaryDirectory() as work:
         status, out, err = run(importer, ['--help'], work)
         check(status == 0 and err == b'' and out.decode('cp932').startswith('使い方'), f'--help: {status} {out!r} {err!r}')
+        status, out, err = run(importer, ['--version'], work)
+        check(status == 0 and err == b'' and re.fullmatch(rb'profile-sheet-import \d+\.\d+\.\d+ \((Linux|Windows) \S+\)\r?\n', out),
+              f'--version: {status} {out!r} {err!r}')
+        if any(part.endswith('.exe') for part in importer):
+            status, out, err = run(importer, ['/?'], work)
+            check(status == 0 and err == b'' and out.decode('cp932').startswith('使い方'), f'/?: {status} {out!r} {err!r}')
 
     road = {'road.xml': utf8}
     refused(importer, 'existing OUTDIR', ['road.xml', 'out'], road, expect='out: error:',
