@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   try {
     road = ps::landxml::readLandXml(ps::fuzz::asText(bytes, size), kFileName);
   } catch (const ps::landxml::ImportRefused& refused) {
-    FUZZ_CHECK(ps::fuzz::isRefusalOf(refused.message, kFileName));
+    FUZZ_CHECK(ps::fuzz::isImportRefusalOf(refused.message, kFileName));
     return 0;
   }
   static const ps::import::TemplateFiles files = ps::import::bundledTemplate();
