@@ -82,21 +82,17 @@ std::size_t rampEnd(const std::vector<Sample>& side, std::size_t from, std::size
   return end;
 }
 
-// Where the ramp from sample `rampStart` to sample `top` crosses the
-// normal crossfall: the ramp start itself when it lies on the normal
-// crossfall, otherwise not beyond the sample before it (`outer`) nor
-// past the top.
-double crossing(const std::vector<Sample>& side, std::size_t top, std::size_t rampStart, std::size_t outer,
-                double normal) {
+// Where the straight line through samples `rampStart` and `top` reaches
+// `level`: `top` itself without a ramp.
+double lineCrossing(const std::vector<Sample>& side, std::size_t top, std::size_t rampStart, double level) {
   const Sample &t = side[top], &r = side[rampStart];
   if (rampStart == top) return t.station;
-  if (level(r.crossfall, normal)) return r.station;
   const double slope = (t.crossfall - r.crossfall) / (t.station - r.station);
-  if (!(std::fabs(slope) > 0.0)) return r.station;
-  const double at = t.station - (t.crossfall - normal) / slope;
-  const double lo = std::min(side[outer].station, t.station), hi = std::max(side[outer].station, t.station);
-  return std::clamp(at, lo, hi);
+  if (!(std::fabs(slope) > 0.0)) return t.station;
+  return t.station + (level - t.crossfall) / slope;
 }
+
+double clampedBetween(double value, double a, double b) { return std::clamp(value, std::min(a, b), std::max(a, b)); }
 
 void addRuns(const std::vector<Sample>& side, double normal, SuperelevationRun::Side raised,
              std::vector<SuperelevationRun>& runs) {
@@ -109,8 +105,9 @@ void addRuns(const std::vector<Sample>& side, double normal, SuperelevationRun::
     else
       ranges.emplace_back(i, i);
   }
-  // Each ramp is walked no farther than the plateau of the run before or
-  // after it, so the walks cover the samples once.
+  // A ramp is walked no farther than the plateau of the run before it, or
+  // the start of the run after it, so the walks cover each sample a few
+  // times at most.
   std::size_t previousRunoff = 0;
   for (std::size_t k = 0; k < ranges.size(); ++k) {
     const auto [a, b] = ranges[k];
@@ -119,26 +116,37 @@ void addRuns(const std::vector<Sample>& side, double normal, SuperelevationRun::
     std::size_t full = a, runoff = b;
     while (side[full].crossfall < peak - kCrossfallTolerance) ++full;
     while (side[runoff].crossfall < peak - kCrossfallTolerance) --runoff;
-    double sum = 0.0;
-    int count = 0;
+    // The plateau's level: the median of the sections near the peak, which
+    // the ramps' last sections below it do not move.
+    std::vector<double> near;
     for (std::size_t i = full; i <= runoff; ++i)
-      if (side[i].crossfall >= peak - kCrossfallTolerance) {
-        sum += side[i].crossfall;
-        ++count;
-      }
-    // The next run's plateau bounds this one's ramp down.
-    std::size_t nextFull = side.size() - 1;
-    if (k + 1 < ranges.size()) {
-      nextFull = ranges[k + 1].first;
-    }
+      if (side[i].crossfall >= peak - kCrossfallTolerance) near.push_back(side[i].crossfall);
+    std::nth_element(near.begin(), near.begin() + static_cast<std::ptrdiff_t>(near.size() / 2), near.end());
+    const double plateau = near[near.size() / 2];
+    // The next run bounds this one's ramp down.
+    const std::size_t nextRun = k + 1 < ranges.size() ? ranges[k + 1].first : side.size() - 1;
     const std::size_t up = rampEnd(side, full, previousRunoff, -1);
-    const std::size_t down = rampEnd(side, runoff, nextFull, +1);
+    const std::size_t down = rampEnd(side, runoff, nextRun, +1);
     SuperelevationRun run;
-    run.fullSuper = side[full].station;
-    run.runoff = side[runoff].station;
-    run.beginRunoff = crossing(side, full, up, up > 0 ? up - 1 : up, normal);
-    run.endRunout = crossing(side, runoff, down, down + 1 < side.size() ? down + 1 : down, normal);
-    run.fullSuperelev = std::round(sum / count * 100) / 100;
+    // Full superelevation where the ramps reach the plateau: at its first
+    // and last sections, or between them and their neighbours when those
+    // lie on the ramps just below it.
+    run.fullSuper = clampedBetween(lineCrossing(side, full, up, plateau), side[full].station,
+                                   side[full + 1 <= runoff ? full + 1 : full].station);
+    run.runoff = clampedBetween(lineCrossing(side, runoff, down, plateau), side[runoff].station,
+                                side[runoff >= full + 1 ? runoff - 1 : runoff].station);
+    if (run.fullSuper > run.runoff) run.fullSuper = run.runoff = (run.fullSuper + run.runoff) / 2;
+    // Leaving and regaining the normal crossfall: the ramp start when it
+    // lies on it, else where the ramp crosses it, not beyond the section
+    // before the ramp (or after it).
+    const auto leaves = [&](std::size_t from, std::size_t rampStart, std::size_t outer, double bound) {
+      if (level(side[rampStart].crossfall, normal)) return side[rampStart].station;
+      return clampedBetween(lineCrossing(side, from, rampStart, normal), side[outer].station, bound);
+    };
+    run.beginRunoff = up == full ? run.fullSuper : leaves(full, up, up > 0 ? up - 1 : up, run.fullSuper);
+    run.endRunout =
+        down == runoff ? run.runoff : leaves(runoff, down, down + 1 < side.size() ? down + 1 : down, run.runoff);
+    run.fullSuperelev = std::round(plateau * 10) / 10;
     run.raised = raised;
     runs.push_back(run);
     previousRunoff = runoff;

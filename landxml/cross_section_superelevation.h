@@ -53,7 +53,8 @@ class CrossfallProfile {
   // normal crossfall is the level both sides keep alike over the longest
   // stretch (the crown; failing that, the side's own longest level). A run
   // is where one side rises above its normal crossfall: `raised` is that
-  // side, fullSuperelev its highest crossfall (to 0.01 %), FullSuperSta and
+  // side, fullSuperelev its highest crossfall (to 0.1 %, as designs give it and
+  // as heights to the millimetre still tell it), FullSuperSta and
   // RunoffSta where it reaches and leaves that level, BeginRunoffSta and
   // EndofRunoutSta where the straight ramps to and from it cross the
   // normal crossfall (at most as far out as the section before the ramp,

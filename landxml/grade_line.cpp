@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "landxml/vertical_curves.h"
+#include "landxml/curve_conversion.h"
 #include "text/shift_jis.h"
 
 namespace ps::landxml {

@@ -1,6 +1,6 @@
 // The grade line of a ProfAlign from its points as written: repeated
 // points merged, the order checked, and every vertical curve turned into
-// symmetric parabolas (vertical_curves.h).
+// symmetric parabolas (curve_conversion.h).
 #pragma once
 
 #include <string>

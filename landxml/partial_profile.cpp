@@ -38,6 +38,7 @@ ProfileCover profileCover(const Alignment& a) {
 }
 
 void trimAlignment(Alignment& a, double begin, double end) {
+  const ProfileCover whole = profileCover(a);
   std::vector<GeometryElement> kept;
   for (GeometryElement& e : a.elements) {
     if (e.end <= begin || e.start >= end) continue;
@@ -56,11 +57,9 @@ void trimAlignment(Alignment& a, double begin, double end) {
     e.length = e.end - e.start;
     kept.push_back(std::move(e));
   }
-  const bool cutBegin = begin > (a.elements.empty() ? a.staStart : a.elements.front().start);
-  const bool cutEnd = end < (a.elements.empty() ? a.staStart + a.length : a.elements.back().end);
   a.elements = std::move(kept);
-  a.cutAtStart = a.cutAtStart || cutBegin;
-  a.cutAtEnd = a.cutAtEnd || cutEnd;
+  a.cutAtStart = a.cutAtStart || begin > whole.alignmentBegin;
+  a.cutAtEnd = a.cutAtEnd || end < whole.alignmentEnd;
   a.staStart = begin;
   a.length = end - begin;
   std::erase_if(a.superelevation,

@@ -116,6 +116,14 @@ std::optional<UINT> codePageNamed(std::string_view name) {
   return std::nullopt;
 }
 
+// Whether every character of a code page that holds a byte below 0x80 is
+// that one ASCII character: all of the table above but the double-byte
+// tables whose second bytes may be ASCII (Shift_JIS, GBK, UHC, Big5) and
+// GB18030, whose four-byte characters hold digits.
+bool asciiStaysAscii(UINT page) {
+  return page != 932 && page != 936 && page != 949 && page != 950 && page != 54936;
+}
+
 bool wideToUtf8(const wchar_t* text, std::size_t size, std::string& out) {
   out.clear();
   if (size == 0) return true;
@@ -195,6 +203,13 @@ NamedDecode decodeNamed(std::string_view in, std::string_view encodingName) {
     if (units <= 0) return false;
     std::wstring wide(static_cast<std::size_t>(units), L'\0');
     if (MultiByteToWideChar(*page, MB_ERR_INVALID_CHARS, piece.data(), size, wide.data(), units) != units) return false;
+    // Wine's EUC-JP table takes a lead byte with any byte after it ("\xbc<"
+    // as one character). Where no character has an ASCII byte in it, each
+    // ASCII byte must stay an ASCII character.
+    if (asciiStaysAscii(*page) &&
+        std::count_if(piece.begin(), piece.end(), [](char c) { return (c & 0x80) == 0; }) !=
+            std::count_if(wide.begin(), wide.end(), [](wchar_t c) { return c < 0x80; }))
+      return false;
     return wideToUtf8(wide.data(), wide.size(), out);
   });
 }

@@ -1,4 +1,4 @@
-#include "landxml/vertical_curves.h"
+#include "landxml/curve_conversion.h"
 
 #include <algorithm>
 #include <cmath>
