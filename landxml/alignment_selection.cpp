@@ -69,11 +69,9 @@ const Item& named(const std::vector<Item>& items, const std::string& name, std::
 std::optional<ImportRefused> alignmentFault(const Alignment& a, std::string_view fileName) {
   if (a.refusal) return a.refusal;
   if (a.profAligns.empty()) {
-    try {
-      RefusalMessage(fileName, a.line).ascii("Alignment ").quoted(a.name).ascii(" ").sjis(sjis::kImportNoProfAlign).refuse();
-    } catch (ImportRefused& refused) {
-      return refused;
-    }
+    // "Profile/ProfAlignがありません。": the sentence without its "に".
+    const std::string detail = RefusalMessage(fileName, a.line).sjis(sjis::kImportNoProfAlign + 2).text();
+    return ImportRefused(detail, a.line, detail);
   }
   for (const ProfAlignLine& p : a.profAligns)
     if (!p.refusal) return std::nullopt;

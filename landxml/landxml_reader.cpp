@@ -588,8 +588,9 @@ double RoadBuilder::settled(std::optional<double> written, std::optional<double>
                             int line, Bound bound) {
   if (written) {
     if (fromPoints && std::fabs(*written - *fromPoints) > kPointTolerance)
-      alignment().warnings.push_back(at(line).ascii(where).ascii(" ").metres(*written).sjis(sjis::kImportFromPointsValue)
-                                         .metres(*fromPoints).sjis(sjis::kImportDiffersOverMm).warning());
+      alignment().warnings.push_back(at(line).ascii(where).ascii(" ").metres(*written, 4)
+                                         .sjis(sjis::kImportFromPointsValue).metres(*fromPoints, 4)
+                                         .sjis(sjis::kImportDiffersOverMm).warning());
     return *written;
   }
   if (!fromPoints) refuse(line, where, sjis::kImportNotFromPoints);

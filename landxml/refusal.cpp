@@ -80,8 +80,8 @@ RefusalMessage& RefusalMessage::quoted(std::string_view utf8) {
   return *this;
 }
 
-RefusalMessage& RefusalMessage::metres(double value) {
-  appendFixed(text_, value, 0, 3);
+RefusalMessage& RefusalMessage::metres(double value, int decimals) {
+  appendFixed(text_, value, 0, decimals);
   return *this;
 }
 

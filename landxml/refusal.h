@@ -50,8 +50,8 @@ class RefusalMessage {
   // Text from the file (UTF-8), in double quotes: at most 40 characters,
   // control characters and characters Shift-JIS lacks shown as '?'.
   RefusalMessage& quoted(std::string_view utf8);
-  // A number with three decimals, and a whole number.
-  RefusalMessage& metres(double value);
+  // A number with three decimals (or as many as asked), and a whole number.
+  RefusalMessage& metres(double value, int decimals = 3);
   RefusalMessage& integer(long long value);
 
   // Throws ImportRefused with the message, ended by "\n".

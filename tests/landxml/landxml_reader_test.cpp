@@ -529,9 +529,9 @@ TEST(LandXmlReader, LengthsAndRadiiFromThePoints) {
   EXPECT_NEAR(a.elements[4].start, 100 + 100 + 50 * std::numbers::pi + 100.0009 + 471, 1e-9);
   ASSERT_EQ(a.warnings.size(), 2u);
   EXPECT_EQ(a.warnings[0].line, 11);
-  EXPECT_EQ(a.warnings[0].text, std::string("Curve@radius 100.500") + sjis::kImportFromPointsValue + "100.000" +
+  EXPECT_EQ(a.warnings[0].text, std::string("Curve@radius 100.5000") + sjis::kImportFromPointsValue + "100.0000" +
                                     sjis::kImportDiffersOverMm);
-  EXPECT_EQ(a.warnings[1].text, std::string("Curve@length 471.000") + sjis::kImportFromPointsValue + "157.080" +
+  EXPECT_EQ(a.warnings[1].text, std::string("Curve@length 471.0000") + sjis::kImportFromPointsValue + "157.0796" +
                                     sjis::kImportDiffersOverMm);
   EXPECT_EQ(warningLine("road.xml", a.warnings[0]), "road.xml:11: warning: " + a.warnings[0].text + "\n");
 
