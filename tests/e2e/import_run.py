@@ -423,7 +423,7 @@ def refused(importer, name, args, files=None, status=1, expect=None, make=None):
         got, out, err = run(importer, args, work)
         check(got == status, f'{name}: exit status {got}, expected {status}; error output {err!r}')
         check(out == b'', f'{name}: output {out!r}')
-        message = err.decode('cp932', errors='replace')
+        message = err.decode('cp932', errors='replace').replace('\r\n', '\n')  # Windows writes CR LF
         check(err.endswith(b'\n') and (expect is None or expect in message), f'{name}: message {message!r}')
         check(sorted(os.listdir(work)) == before, f'{name}: the folder changed: {sorted(os.listdir(work))}')
 
