@@ -229,7 +229,6 @@ class RoadBuilder final : public XmlHandler {
   void endGeometry();
   void readEquation(std::span<const XmlAttribute> attributes, int line);
   void readPlanPoint(const OpenElement& element);
-  void beginProfAlign(std::span<const XmlAttribute> attributes, int line);
   void beginGradePoint(std::string_view name, std::span<const XmlAttribute> attributes, int line);
   void readGradePoint(const OpenElement& element);
   void endProfAlign();
@@ -432,7 +431,7 @@ Role RoadBuilder::startRole(std::string_view name, std::span<const XmlAttribute>
         // As for the Alignment: the line's own attributes are its own.
         alignment().profAligns.push_back({std::string(attribute(attributes, "name").value_or("")), line, {}, {}, {}});
         openLine(Role::profAlign);
-        beginProfAlign(attributes, line);
+        written_.clear();
         role = Role::profAlign;
       }
       if (name == "ProfSurf") {
@@ -649,8 +648,6 @@ void RoadBuilder::readPlanPoint(const OpenElement& element) {
   GeometryElement& e = alignment().elements.back();
   (element.name == "Start" ? e.startPoint : element.name == "End" ? e.endPoint : e.centre) = point;
 }
-
-void RoadBuilder::beginProfAlign(std::span<const XmlAttribute>, int) { written_.clear(); }
 
 void RoadBuilder::beginGradePoint(std::string_view name, std::span<const XmlAttribute> attributes, int line) {
   using Kind = WrittenGradePoint::Kind;

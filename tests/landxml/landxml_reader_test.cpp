@@ -542,6 +542,9 @@ TEST(LandXmlReader, LengthsAndRadiiFromThePoints) {
   EXPECT_EQ(refusal(with("<Center>100 100</Center>", "", document)), message(9, {"Curve@radius ", sjis::kImportNotFromPoints}));
   EXPECT_EQ(refusal(with("<End>100 200</End></Curve>", "<End>0 100</End></Curve>", document)),  // no turn
             message(9, {"Curve@radius ", sjis::kImportNotFromPoints}));
+  EXPECT_EQ(refusal(with("<Start name=\"BP\">0 0</Start><End>0 100</End>",
+                         "<Start name=\"BP\">-9e8 -9e8</Start><End>9e8 9e8</End>", document)),
+            message(8, {"Line@length ", sjis::kImportOutOfRange}));
 }
 
 // Points written twice alike are one; one station at two heights is not.
@@ -702,6 +705,8 @@ TEST(LandXmlReader, SuperelevationFromTheCrossSections) {
                                               "<CrossSectPnt code=\"CL\">0 ten</CrossSectPnt>",
                                               sections({{100, -2, -2}})))),
             valueMessage(23, "CrossSectPnt", "ten", sjis::kImportNotANumber));
+  EXPECT_EQ(refusal(with(superelevation, with("sta=\"100.000\"", "sta=\"No.5\"", sections({{100, -2, -2}})))),
+            valueMessage(23, "CrossSect@sta", "No.5", sjis::kImportNotANumber));
 }
 
 // Line ends as XML counts them, to the document's very end; a second
