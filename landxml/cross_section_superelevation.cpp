@@ -182,7 +182,9 @@ std::optional<double> crossfallOf(const std::vector<SectionPoint>& points) {
   const SectionPoint& outer = *std::max_element(points.begin(), points.end(), byDistance);
   const double width = std::fabs(outer.offset) - std::fabs(inner.offset);
   if (!(width >= 0.01)) return std::nullopt;
-  return (outer.height - inner.height) / width * 100;
+  const double percent = (outer.height - inner.height) / width * 100;
+  if (!(std::fabs(percent) <= kMaxCrossfall)) return std::nullopt;
+  return percent;
 }
 
 CrossfallProfile::CrossfallProfile(std::vector<SectionCrossfall> sections) {

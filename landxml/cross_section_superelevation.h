@@ -27,7 +27,9 @@ struct SectionPoint {
 // The crossfall of one side in percent, positive where the side rises away
 // from the centre line: the grade from its point nearest the centre line
 // to its point farthest from it (offsets compared by size, whatever their
-// sign). Empty when the two lie less than a centimetre apart.
+// sign). Empty when the two lie less than a centimetre apart, or when the
+// grade is steeper than any carriageway's (kMaxCrossfall).
+inline constexpr double kMaxCrossfall = 100.0;
 std::optional<double> crossfallOf(const std::vector<SectionPoint>& points);
 
 // The crossfalls of one cross section.

@@ -129,8 +129,10 @@ CircleParabolas circleAsParabolas(const VerticalCircle& c) {
   // the count that one piece's deviation asks for.
   const double single = deviation(c, pieces(c, 1));
   int count = 1;
-  if (single > kCircleTolerance)
-    count = std::clamp(static_cast<int>(std::sqrt(single / kCircleTolerance)), 2, kMaxCirclePieces);
+  if (!(single <= kCircleTolerance)) {
+    const double estimate = std::sqrt(single / kCircleTolerance);
+    count = estimate < kMaxCirclePieces ? std::max(2, static_cast<int>(estimate)) : kMaxCirclePieces;
+  }
   for (;; ++count) {
     result.points = pieces(c, count);
     result.deviation = count == 1 ? single : deviation(c, result.points);

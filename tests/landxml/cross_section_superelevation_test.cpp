@@ -31,6 +31,7 @@ TEST(CrossSectionSuperelevation, TheCrossfallOfASide) {
   EXPECT_NEAR(*crossfallOf({{3.5, 10.28}, {1.75, 10.0}, {2.5, 11.0}}), 16.0, 1e-9);  // a median: starts at 1.75 m
   EXPECT_NEAR(*crossfallOf({{-1.0, 5.0}, {-4.5, 5.21}}), 6.0, 1e-9);
   EXPECT_FALSE(crossfallOf({{0.0, 1.0}, {0.005, 1.2}}));
+  EXPECT_FALSE(crossfallOf({{0.0, 1.0}, {3.0, 1e8}}));  // a wall, not a carriageway
   EXPECT_FALSE(crossfallOf({}));
 }
 
