@@ -12,6 +12,8 @@ struct ImportOptions {
   std::string roadFile;
   std::string outDir;
   std::optional<std::string> alignment;    // --alignment NAME
+  std::optional<std::string> profile;      // --profile NAME (a ProfAlign)
+  std::optional<std::string> ground;       // --ground NAME (a ProfSurf)
   std::optional<std::string> templateDir;  // --template DIR
 };
 
@@ -22,7 +24,8 @@ struct UsageRequest {
   std::string option;  // the option concerned
 };
 
-// ROAD.xml OUTDIR [--alignment NAME] [--template DIR], options anywhere,
+// ROAD.xml OUTDIR [--alignment NAME] [--profile NAME] [--ground NAME]
+// [--template DIR], options anywhere,
 // each also as --option=VALUE; "--" ends the options.
 std::variant<ImportOptions, UsageRequest> parseImportOptions(const std::vector<std::string>& args);
 

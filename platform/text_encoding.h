@@ -42,6 +42,22 @@ Converted convertText(std::string_view in, Encoding from, Encoding to);
 // Whether every byte sequence of `bytes` is a character of code page 932.
 bool isValidShiftJis(std::string_view bytes);
 
+// A text in UTF-8, from an encoding named as documents name theirs: by
+// IANA names and the system's own aliases, in any case. The names and
+// tables known are the system's: iconv's on Linux, the code pages of
+// MultiByteToWideChar on Windows (mapped from their names there), so the
+// two builds know the common names alike and may differ in rare ones.
+// "UTF-16LE" and "UTF-16BE" (without a byte order mark) are read by both.
+struct NamedDecode {
+  enum class Status { ok, unknownEncoding, invalidBytes };
+  Status status = Status::ok;
+  // The whole text when ok. With invalidBytes, the text before the first
+  // byte sequence that is not a character of the encoding, or at least the
+  // text of the lines before it: enough to count the line it is on.
+  std::string text;
+};
+NamedDecode decodeNamed(std::string_view in, std::string_view encodingName);
+
 // The system conversion underneath convertText, one implementation per
 // platform: false when `in` holds a byte sequence that is invalid in `from`
 // or a character `to` cannot hold. UTF-8 is valid when it encodes a scalar

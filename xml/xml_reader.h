@@ -55,6 +55,7 @@ struct XmlError {
     noRoot,        // no element at all
     unclosedRoot,  // the document ends inside the root element
     afterRoot,     // an element or text after the root element
+    notXml,        // the document does not start like XML: not "<" after white space
   };
   Kind kind;
   int line = 0;  // 1-based
