@@ -24,6 +24,8 @@ std::variant<ImportOptions, UsageRequest> parseImportOptions(const std::vector<s
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
     std::optional<std::string>* target = name == "--alignment" ? &options.alignment
+                                         : name == "--profile"  ? &options.profile
+                                         : name == "--ground"   ? &options.ground
                                          : name == "--template" ? &options.templateDir
                                                                 : nullptr;
     using Problem = UsageRequest::Problem;

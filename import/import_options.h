@@ -12,6 +12,8 @@ struct ImportOptions {
   std::string roadFile;
   std::string outDir;  // empty when not given: a new folder beside the road file
   std::optional<std::string> alignment;    // --alignment NAME
+  std::optional<std::string> profile;      // --profile NAME (a ProfAlign)
+  std::optional<std::string> ground;       // --ground NAME (a ProfSurf)
   std::optional<std::string> templateDir;  // --template DIR
 };
 
@@ -24,9 +26,9 @@ struct UsageRequest {
   bool version = false;  // --version, not --help
 };
 
-// ROAD.xml [OUTDIR] [--alignment NAME] [--template DIR], options anywhere,
-// each also as --option=VALUE; "--" ends the options. --help is also -h
-// and, on Windows, /?.
+// ROAD.xml [OUTDIR] [--alignment NAME] [--profile NAME] [--ground NAME]
+// [--template DIR], options anywhere, each also as --option=VALUE; "--"
+// ends the options. --help is also -h and, on Windows, /?.
 std::variant<ImportOptions, UsageRequest> parseImportOptions(const std::vector<std::string>& args);
 
 }  // namespace ps::import

@@ -1,5 +1,6 @@
 #include "import/import_program.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "import/import_options.h"
 #include "import/import_report.h"
 #include "landxml/landxml_reader.h"
+#include "landxml/partial_profile.h"
 #include "import/mapping_refused.h"
 #include "import/output_folder.h"
 #include "landxml/refusal.h"
@@ -105,6 +107,47 @@ Template loadTemplate(const ImportOptions& options) {
   message.refuse();
 }
 
+// The label of an internal station of the whole alignment.
+StationLabel labelOfInternal(const Stationing& stationing, double internal) {
+  const StationStretch* stretch = &stationing.stretches().front();
+  for (const StationStretch& s : stationing.stretches())
+    if (internal >= s.begin) stretch = &s;
+  return stationing.labelOf(roundToMillimetre(toMicrometres(internal + stretch->offset)));
+}
+
+// A grade line that covers only part of the alignment: the sheets cover
+// that part, with a warning for each end left out; refused when the part is
+// shorter than a station interval.
+void trimToProfile(landxml::Alignment& alignment, const std::string& roadFile) {
+  const landxml::ProfileCover cover = landxml::profileCover(alignment);
+  if (!cover.cutsBegin() && !cover.cutsEnd()) return;
+  const Stationing stationing(alignment);
+  const auto profAlign = [&](landxml::RefusalMessage& m) -> landxml::RefusalMessage& {
+    return m.ascii("ProfAlign ").quoted(alignment.gradeName).ascii(" ");
+  };
+  const auto label = [&](double internal) { return stationText(labelOfInternal(stationing, internal)); };
+  if (!(cover.end > cover.begin)) {
+    landxml::RefusalMessage m(roadFile, alignment.gradeLine);
+    profAlign(m).sjis(sjis::kImportProfileOutside).refuse();
+  }
+  if (cover.end - cover.begin < stationing.interval()) {
+    landxml::RefusalMessage m(roadFile, alignment.gradeLine);
+    profAlign(m).sjis(sjis::kImportProfileSpan).ascii(label(cover.begin)).sjis(sjis::kImportSpanTo)
+        .ascii(label(cover.end)).sjis(sjis::kImportShorterThanInterval).metres(stationing.interval())
+        .sjis(sjis::kImportTooShortToDraw).refuse();
+  }
+  const auto leftOut = [&](double from, double to) {
+    landxml::RefusalMessage m(roadFile, alignment.gradeLine);
+    alignment.warnings.push_back(profAlign(m).sjis(sjis::kImportProfileMissing).ascii(label(from))
+                                     .sjis(sjis::kImportSpanTo).ascii(label(to)).sjis(sjis::kImportLeftOut).warning());
+  };
+  if (cover.cutsBegin()) leftOut(cover.alignmentBegin, cover.begin);
+  if (cover.cutsEnd()) leftOut(cover.end, cover.alignmentEnd);
+  std::stable_sort(alignment.warnings.begin(), alignment.warnings.end(),
+                   [](const landxml::ReaderWarning& a, const landxml::ReaderWarning& b) { return a.line < b.line; });
+  landxml::trimAlignment(alignment, cover.begin, cover.end);
+}
+
 std::string usageProblem(const UsageRequest& usage) {
   using Problem = UsageRequest::Problem;
   switch (usage.problem) {
@@ -131,11 +174,20 @@ int importRoad(const ImportOptions& options, std::string& out) {
   const auto shownOut = [&](const fs::path& path) { return shownPath(platform::utf8Of(path)); };
 
   const Template tmpl = loadTemplate(options);
-  const landxml::Road road = landxml::readLandXmlFile(platform::pathOf(options.roadFile), roadName);
-  const landxml::Alignment& alignment = landxml::selectAlignment(road, options.alignment, roadName);
+  landxml::Alignment alignment;
+  {
+    const landxml::Road road = landxml::readLandXmlFile(platform::pathOf(options.roadFile), roadName);
+    // The names come from the command line in UTF-8, as the file's are compared.
+    landxml::RoadChoice choice;
+    choice.alignment = options.alignment;
+    choice.profile = options.profile;
+    choice.ground = options.ground;
+    alignment = landxml::selectAlignment(road, choice, roadName);
+  }
 
   RoadSheets sheets;
   try {
+    trimToProfile(alignment, roadName);
     sheets = mapAlignment(alignment, sheetSettingsOf(tmpl.header));
   } catch (const MappingRefused& refused) {
     refuseMapping(refused, roadName);
@@ -179,6 +231,7 @@ int importRoad(const ImportOptions& options, std::string& out) {
   out += sheetTable(rows);
   for (const MappingWarning& w : sheets.warnings)
     out += std::string(sjis::kImportTableWarning) + ": " + warningText(w, {}, tmpl.header) + "\n";
+  for (const landxml::ReaderWarning& w : alignment.warnings) out += landxml::warningLine(roadName, w);
   out += findings;
   out += sjis::kImportWroteSheets + formatInt(static_cast<long long>(rows.size())) + sjis::kImportSheetsInto +
          shownPath(outName) + sjis::kImportWrote;

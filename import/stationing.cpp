@@ -77,6 +77,9 @@ void Stationing::listStations(const landxml::Alignment& alignment) {
     if (!alignment.elements.front().startName.empty()) beginName = alignment.elements.front().startName;
     if (!alignment.elements.back().endName.empty()) endName = alignment.elements.back().endName;
   }
+  // The ends of a stretch cut out of the alignment are no BP or EP.
+  if (alignment.cutAtStart) beginName.clear();
+  if (alignment.cutAtEnd) endName.clear();
   if (!(std::isfinite(begin) && std::isfinite(end) && end - begin >= kMergeDistance))
     refuse(MappingRefused::Kind::noGeometry);
 

@@ -1,5 +1,6 @@
 #include "landxml/landxml_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -9,6 +10,9 @@
 #include <system_error>
 #include <vector>
 
+#include "landxml/cross_section_superelevation.h"
+#include "landxml/grade_line.h"
+#include "landxml/plan_geometry.h"
 #include "xml/xml_encoding.h"
 #include "xml/xml_reader.h"
 #include "text/shift_jis.h"
@@ -28,9 +32,13 @@ constexpr double kMaxMagnitude = 1e9;
 // How far a StaEquation's staBack may lie from the display station at its
 // staInternal (rounding of the written values).
 constexpr double kEquationTolerance = 0.001;
-// How far neighbouring vertical curves, an equation and the Alignment's
-// ends may overlap by rounding.
+// How far an equation and the Alignment's ends may overlap by rounding.
 constexpr double kTouchTolerance = 1e-6;
+// How far a written length or radius may lie from what its points give.
+constexpr double kPointTolerance = 0.001;
+// How far the crossfall of the cross sections may lie from a
+// Superelevation element's (percent).
+constexpr double kSuperelevationTolerance = 0.1;
 
 bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -115,15 +123,19 @@ enum class Role {
   profSurf,
   intervalFeature,
   superelevation,
+  crossSects,
+  crossSect,
+  crossSectSurf,        // a DesignCrossSectSurf of a side
   planPoint,            // Start, End, Center of a CoordGeom element: text read
-  gradePoint,           // PVI, ParaCurve: text read
+  gradePoint,           // PVI, ParaCurve, CircCurve, UnsymParaCurve: text read
   groundList,           // PntList2D: text read
   superelevationValue,  // a station or the superelevation: text read
+  crossSectPoint,       // CrossSectPnt: text read
 };
 
 bool readsText(Role role) {
   return role == Role::planPoint || role == Role::gradePoint || role == Role::groundList ||
-         role == Role::superelevationValue;
+         role == Role::superelevationValue || role == Role::crossSectPoint;
 }
 
 struct OpenElement {
@@ -144,6 +156,31 @@ struct PendingSuperelevation {
   int line = 0;
 };
 
+// A CoordGeom element's attributes as written, settled against its points
+// at its end.
+struct PendingGeometry {
+  std::string name;
+  int line = 0;
+  std::optional<double> length, radius;
+};
+
+// A DesignCrossSectSurf of one side, its points kept as written until the
+// section shows which surfaces are the carriageway.
+struct PendingSurface {
+  SuperelevationRun::Side side = SuperelevationRun::Side::left;
+  bool carriageway = false;
+  struct Point {
+    std::string text;
+    int line;
+  };
+  std::vector<Point> points;
+};
+
+struct PendingSection {
+  double station = 0.0;
+  std::vector<PendingSurface> surfaces;
+};
+
 class RoadBuilder final : public XmlHandler {
  public:
   RoadBuilder(Road& road, std::string_view fileName) : road_(road), fileName_(fileName) {}
@@ -151,7 +188,7 @@ class RoadBuilder final : public XmlHandler {
   void startElement(std::string_view name, std::span<const XmlAttribute> attributes, int line) override;
   void endElement(std::string_view name) override;
   void characters(std::string_view text) override {
-    if (!open_.empty() && readsText(open_.back().role)) text_.append(text);
+    if (!open_.empty() && readsText(open_.back().role) && !inFailedScope()) text_.append(text);
   }
 
  private:
@@ -166,6 +203,16 @@ class RoadBuilder final : public XmlHandler {
   }
   Alignment& alignment() { return road_.alignments.back(); }
 
+  // A refusal inside an Alignment refuses that Alignment only, and one
+  // inside a ProfAlign or ProfSurf that line only: the scope keeps the
+  // refusal and the rest of it is passed over.
+  bool inFailedScope() const { return alignmentFailed_ || lineFailed_; }
+  void fail(ImportRefused refused);
+  // Opens the scope of a ProfAlign or ProfSurf, whose element comes next.
+  void openLine(Role kind);
+  Role startRole(std::string_view name, std::span<const XmlAttribute> attributes, int line);
+  void end(const OpenElement& element);
+
   double value(std::string_view text, std::string_view where, int line, Bound bound) const;
   double number(std::span<const XmlAttribute> attributes, std::string_view element, std::string_view name, int line,
                 Bound bound) const;
@@ -177,12 +224,21 @@ class RoadBuilder final : public XmlHandler {
   void checkMetric(std::span<const XmlAttribute> attributes, int line) const;
   void beginAlignment(std::span<const XmlAttribute> attributes, int line);
   void readGeometry(std::string_view name, std::span<const XmlAttribute> attributes, int line);
+  double settled(std::optional<double> written, std::optional<double> fromPoints, std::string_view where, int line,
+                 Bound bound);
+  void endGeometry();
   void readEquation(std::span<const XmlAttribute> attributes, int line);
   void readPlanPoint(const OpenElement& element);
+  void beginGradePoint(std::string_view name, std::span<const XmlAttribute> attributes, int line);
   void readGradePoint(const OpenElement& element);
+  void endProfAlign();
   void readGround(const OpenElement& element);
   void readSuperelevationValue(const OpenElement& element);
   void endSuperelevation();
+  void beginCrossSectSurf(std::span<const XmlAttribute> attributes);
+  void readCrossSectPoint(const OpenElement& element);
+  void endCrossSect();
+  void superelevationFromCrossSections();
   void endAlignment();
 
   Road& road_;
@@ -190,16 +246,28 @@ class RoadBuilder final : public XmlHandler {
   std::vector<OpenElement> open_;
   std::string text_;  // of the open element whose text is read
 
+  // The open scopes that a refusal can end: the Alignment and, in it, a
+  // ProfAlign or ProfSurf (their places in open_), and whether they failed.
+  std::size_t alignmentDepth_ = 0;
+  bool inAlignment_ = false;
+  bool alignmentFailed_ = false;
+  std::size_t lineDepth_ = 0;
+  Role lineKind_ = Role::other;
+  bool inLine_ = false;
+  bool lineFailed_ = false;
+
   // The Alignment being read: what the model does not keep.
   double nextStation_ = 0.0;
-  bool profAlignSeen_ = false;
-  bool profSurfSeen_ = false;
   bool intervalSeen_ = false;
-  int profAlignLine_ = 0;
-  double curveLength_ = 0.0;  // of the PVI or ParaCurve being read
-  int lastGradeLine_ = 0;
+  PendingGeometry geometry_;
+  std::vector<WrittenGradePoint> written_;  // of the ProfAlign being read
+  WrittenGradePoint gradePoint_;            // the point being read
   std::vector<PendingEquation> equations_;
   PendingSuperelevation superelevation_;
+  std::vector<int> superelevationLines_;  // of the Superelevation elements read
+  int crossSectsLine_ = 0;
+  PendingSection section_;
+  std::vector<SectionCrossfall> sections_;
 };
 
 double RoadBuilder::value(std::string_view text, std::string_view where, int line, Bound bound) const {
@@ -251,7 +319,53 @@ void RoadBuilder::checkMetric(std::span<const XmlAttribute> attributes, int line
     refuseValue(line, "Metric@linearUnit", *unit, sjis::kImportNotSupported);
 }
 
+void RoadBuilder::openLine(Role kind) {
+  inLine_ = true;
+  lineFailed_ = false;
+  lineKind_ = kind;
+  lineDepth_ = open_.size();
+}
+
+void RoadBuilder::fail(ImportRefused refused) {
+  if (inLine_) {
+    lineFailed_ = true;
+    Alignment& a = alignment();
+    if (lineKind_ == Role::profAlign) {
+      a.profAligns.back().points.clear();
+      a.profAligns.back().warnings.clear();
+      a.profAligns.back().refusal = std::move(refused);
+    } else {
+      a.profSurfs.back().points.clear();
+      a.profSurfs.back().refusal = std::move(refused);
+    }
+    return;
+  }
+  if (!inAlignment_) throw refused;
+  alignmentFailed_ = true;
+  // Nothing of a refused Alignment is kept but its name and line.
+  Alignment& a = alignment();
+  Alignment kept;
+  kept.name = std::move(a.name);
+  kept.line = a.line;
+  kept.refusal = std::move(refused);
+  a = std::move(kept);
+}
+
 void RoadBuilder::startElement(std::string_view name, std::span<const XmlAttribute> attributes, int line) {
+  Role role = Role::other;
+  if (!inFailedScope()) {
+    try {
+      role = startRole(name, attributes, line);
+    } catch (ImportRefused& refused) {
+      role = Role::other;
+      fail(std::move(refused));
+    }
+  }
+  open_.push_back({role, std::string(name), line});
+  if (readsText(role)) text_.clear();
+}
+
+Role RoadBuilder::startRole(std::string_view name, std::span<const XmlAttribute> attributes, int line) {
   const Role parent = open_.empty() ? Role::none : open_.back().role;
   Role role = Role::other;
   switch (parent) {
@@ -271,6 +385,12 @@ void RoadBuilder::startElement(std::string_view name, std::span<const XmlAttribu
       break;
     case Role::alignments:
       if (name == "Alignment") {
+        // The scope opens with the element, so that a refusal of its own
+        // attributes is the Alignment's.
+        road_.alignments.emplace_back();
+        inAlignment_ = true;
+        alignmentDepth_ = open_.size();
+        alignmentFailed_ = false;
         beginAlignment(attributes, line);
         role = Role::alignment;
       }
@@ -283,6 +403,10 @@ void RoadBuilder::startElement(std::string_view name, std::span<const XmlAttribu
         superelevation_ = PendingSuperelevation{};
         superelevation_.line = line;
         role = Role::superelevation;
+      }
+      if (name == "CrossSects") {
+        if (crossSectsLine_ == 0) crossSectsLine_ = line;
+        role = Role::crossSects;
       }
       if (name == "Feature" && attribute(attributes, "name") == "Interval") role = Role::intervalFeature;
       break;
@@ -303,27 +427,24 @@ void RoadBuilder::startElement(std::string_view name, std::span<const XmlAttribu
       if (name == "Start" || name == "End" || name == "Center") role = Role::planPoint;
       break;
     case Role::profile:
-      if (name == "ProfAlign" && !profAlignSeen_) {
-        profAlignSeen_ = true;
-        profAlignLine_ = line;
+      if (name == "ProfAlign") {
+        // As for the Alignment: the line's own attributes are its own.
+        alignment().profAligns.push_back({std::string(attribute(attributes, "name").value_or("")), line, {}, {}, {}});
+        openLine(Role::profAlign);
+        written_.clear();
         role = Role::profAlign;
       }
-      if (name == "ProfSurf" && !profSurfSeen_) {
-        profSurfSeen_ = true;
+      if (name == "ProfSurf") {
+        alignment().profSurfs.push_back({std::string(attribute(attributes, "name").value_or("")), line, {}, {}});
+        openLine(Role::profSurf);
         role = Role::profSurf;
       }
       break;
     case Role::profAlign:
-      if (name == "PVI") {
-        curveLength_ = 0.0;
+      if (name == "PVI" || name == "ParaCurve" || name == "CircCurve" || name == "UnsymParaCurve") {
+        beginGradePoint(name, attributes, line);
         role = Role::gradePoint;
       }
-      if (name == "ParaCurve") {
-        curveLength_ = number(attributes, name, "length", line, Bound::positive);
-        role = Role::gradePoint;
-      }
-      if (name == "CircCurve" || name == "UnsymParaCurve")
-        refuse(line, "ProfAlign/" + std::string(name), sjis::kImportNotSupported);
       break;
     case Role::profSurf:
       if (name == "PntList2D") role = Role::groundList;
@@ -332,6 +453,25 @@ void RoadBuilder::startElement(std::string_view name, std::span<const XmlAttribu
       if (name == "BeginRunoffSta" || name == "FullSuperSta" || name == "RunoffSta" || name == "EndofRunoutSta" ||
           name == "FullSuperelev")
         role = Role::superelevationValue;
+      break;
+    case Role::crossSects:
+      if (name == "CrossSect") {
+        section_ = PendingSection{};
+        section_.station = number(attributes, "CrossSect", "sta", line, Bound::any);
+        role = Role::crossSect;
+      }
+      break;
+    case Role::crossSect:
+      if (name == "DesignCrossSectSurf") {
+        const std::optional<std::string_view> side = attribute(attributes, "side");
+        if (side && (trimmed(*side) == "left" || trimmed(*side) == "right")) {
+          beginCrossSectSurf(attributes);
+          role = Role::crossSectSurf;
+        }
+      }
+      break;
+    case Role::crossSectSurf:
+      if (name == "CrossSectPnt") role = Role::crossSectPoint;
       break;
     case Role::intervalFeature:
       if (name == "Property" && attribute(attributes, "label") == "main" && !intervalSeen_) {
@@ -342,20 +482,38 @@ void RoadBuilder::startElement(std::string_view name, std::span<const XmlAttribu
     default:
       break;
   }
-  open_.push_back({role, std::string(name), line});
-  if (readsText(role)) text_.clear();
+  return role;
 }
 
 void RoadBuilder::endElement(std::string_view) {
   if (open_.empty()) return;
-  const OpenElement element = std::move(open_.back());
+  const OpenElement& element = open_.back();
+  if (!inFailedScope()) {
+    try {
+      end(element);
+    } catch (ImportRefused& refused) {
+      fail(std::move(refused));
+    }
+  }
+  const std::size_t depth = open_.size() - 1;
+  if (inLine_ && depth == lineDepth_) inLine_ = lineFailed_ = false;
+  if (inAlignment_ && depth == alignmentDepth_) inAlignment_ = alignmentFailed_ = false;
   open_.pop_back();
+}
+
+void RoadBuilder::end(const OpenElement& element) {
   switch (element.role) {
+    case Role::geometry:
+      endGeometry();
+      break;
     case Role::planPoint:
       readPlanPoint(element);
       break;
     case Role::gradePoint:
       readGradePoint(element);
+      break;
+    case Role::profAlign:
+      endProfAlign();
       break;
     case Role::groundList:
       readGround(element);
@@ -366,6 +524,12 @@ void RoadBuilder::endElement(std::string_view) {
     case Role::superelevation:
       endSuperelevation();
       break;
+    case Role::crossSectPoint:
+      readCrossSectPoint(element);
+      break;
+    case Role::crossSect:
+      endCrossSect();
+      break;
     case Role::alignment:
       endAlignment();
       break;
@@ -375,16 +539,20 @@ void RoadBuilder::endElement(std::string_view) {
 }
 
 void RoadBuilder::beginAlignment(std::span<const XmlAttribute> attributes, int line) {
-  Alignment& a = road_.alignments.emplace_back();
+  Alignment& a = alignment();
   a.name = attribute(attributes, "name").value_or("");
+  a.line = line;
+  nextStation_ = 0.0;
+  intervalSeen_ = false;
+  equations_.clear();
+  superelevationLines_.clear();
+  crossSectsLine_ = 0;
+  sections_.clear();
   a.staStart = number(attributes, "Alignment", "staStart", line, Bound::any);
   a.length = number(attributes, "Alignment", "length", line, Bound::positive);
   if (!(std::fabs(a.staStart + a.length) <= kMaxMagnitude))
     at(line).ascii("Alignment ").sjis(sjis::kImportEndStation).sjis(sjis::kImportOutOfRange).refuse();
   nextStation_ = a.staStart;
-  profAlignSeen_ = profSurfSeen_ = intervalSeen_ = false;
-  profAlignLine_ = lastGradeLine_ = 0;
-  equations_.clear();
 }
 
 void RoadBuilder::readGeometry(std::string_view name, std::span<const XmlAttribute> attributes, int line) {
@@ -392,11 +560,16 @@ void RoadBuilder::readGeometry(std::string_view name, std::span<const XmlAttribu
   e.kind = name == "Line"    ? GeometryElement::Kind::line
            : name == "Curve" ? GeometryElement::Kind::curve
                              : GeometryElement::Kind::spiral;
-  e.length = number(attributes, name, "length", line,
-                    e.kind == GeometryElement::Kind::line ? Bound::nonNegative : Bound::positive);
+  geometry_ = PendingGeometry{std::string(name), line, std::nullopt, std::nullopt};
+  // Line@length, Curve@length and Curve@radius may be left to the points.
+  if (e.kind == GeometryElement::Kind::spiral)
+    geometry_.length = number(attributes, name, "length", line, Bound::positive);
+  else if (attribute(attributes, "length"))
+    geometry_.length = number(attributes, name, "length", line,
+                              e.kind == GeometryElement::Kind::line ? Bound::nonNegative : Bound::positive);
   if (e.kind == GeometryElement::Kind::curve) {
     e.rotation = rotation(attributes, name, line);
-    e.radius = number(attributes, name, "radius", line, Bound::positive);
+    if (attribute(attributes, "radius")) geometry_.radius = number(attributes, name, "radius", line, Bound::positive);
   }
   if (e.kind == GeometryElement::Kind::spiral) {
     e.rotation = rotation(attributes, name, line);
@@ -405,12 +578,49 @@ void RoadBuilder::readGeometry(std::string_view name, std::span<const XmlAttribu
     if (std::isinf(e.radiusStart) && std::isinf(e.radiusEnd))
       refuse(line, "Spiral", sjis::kImportBothRadiiInfinite);
   }
+  alignment().elements.push_back(std::move(e));
+}
+
+// The written value where there is one (with a warning when the points
+// give another), else the points' value.
+double RoadBuilder::settled(std::optional<double> written, std::optional<double> fromPoints, std::string_view where,
+                            int line, Bound bound) {
+  if (written) {
+    if (fromPoints && std::fabs(*written - *fromPoints) > kPointTolerance)
+      alignment().warnings.push_back(at(line).ascii(where).ascii(" ").metres(*written, 4)
+                                         .sjis(sjis::kImportFromPointsValue).metres(*fromPoints, 4)
+                                         .sjis(sjis::kImportDiffersOverMm).warning());
+    return *written;
+  }
+  if (!fromPoints) refuse(line, where, sjis::kImportNotFromPoints);
+  if (!(std::fabs(*fromPoints) <= kMaxMagnitude)) refuse(line, where, sjis::kImportOutOfRange);
+  if (bound == Bound::positive && !(*fromPoints > 0.0)) refuse(line, where, sjis::kImportNotFromPoints);
+  return *fromPoints;
+}
+
+void RoadBuilder::endGeometry() {
+  GeometryElement& e = alignment().elements.back();
+  const PendingGeometry& g = geometry_;
+  const std::string& name = g.name;
+  if (e.kind == GeometryElement::Kind::line) {
+    std::optional<double> fromPoints;
+    if (e.startPoint && e.endPoint) fromPoints = lineLength(*e.startPoint, *e.endPoint);
+    e.length = settled(g.length, fromPoints, name + "@length", g.line, Bound::nonNegative);
+  } else if (e.kind == GeometryElement::Kind::curve) {
+    std::optional<ArcFromPoints> arc;
+    if (e.startPoint && e.centre && e.endPoint) arc = arcFromPoints(*e.startPoint, *e.centre, *e.endPoint, e.rotation);
+    e.radius = settled(g.radius, arc ? std::optional(arc->radius) : std::nullopt, name + "@radius", g.line,
+                       Bound::positive);
+    e.length = settled(g.length, arc ? std::optional(arc->length) : std::nullopt, name + "@length", g.line,
+                       Bound::positive);
+  } else {
+    e.length = *g.length;
+  }
   e.start = nextStation_;
   e.end = e.start + e.length;
   if (!(std::fabs(e.end) <= kMaxMagnitude))
-    at(line).ascii(name).ascii(" ").sjis(sjis::kImportEndStation).sjis(sjis::kImportOutOfRange).refuse();
+    at(g.line).ascii(name).ascii(" ").sjis(sjis::kImportEndStation).sjis(sjis::kImportOutOfRange).refuse();
   nextStation_ = e.end;
-  alignment().elements.push_back(std::move(e));
 }
 
 void RoadBuilder::readEquation(std::span<const XmlAttribute> attributes, int line) {
@@ -439,31 +649,56 @@ void RoadBuilder::readPlanPoint(const OpenElement& element) {
   (element.name == "Start" ? e.startPoint : element.name == "End" ? e.endPoint : e.centre) = point;
 }
 
+void RoadBuilder::beginGradePoint(std::string_view name, std::span<const XmlAttribute> attributes, int line) {
+  using Kind = WrittenGradePoint::Kind;
+  WrittenGradePoint& p = gradePoint_;
+  p = WrittenGradePoint{};
+  p.element = name;
+  p.line = line;
+  if (name == "ParaCurve") {
+    p.kind = Kind::paraCurve;
+    p.length = number(attributes, name, "length", line, Bound::positive);
+  }
+  if (name == "CircCurve") {
+    // The radius gives the circle; the length, when that is all there is,
+    // is its length along the station, as a ParaCurve's. The radius's sign
+    // says crest or sag, which the grades say too: it is not read.
+    p.kind = Kind::circCurve;
+    if (attribute(attributes, "radius")) {
+      p.radius = std::fabs(number(attributes, name, "radius", line, Bound::any));
+      if (!(p.radius > 0.0)) refuseValue(line, "CircCurve@radius", *attribute(attributes, "radius"), sjis::kImportNotPositive);
+    }
+    if (attribute(attributes, "length")) p.length = number(attributes, name, "length", line, Bound::positive);
+    if (p.radius == 0.0 && p.length == 0.0) refuse(line, "CircCurve@radius", sjis::kImportMissing);
+  }
+  if (name == "UnsymParaCurve") {
+    p.kind = Kind::unsymParaCurve;
+    p.lengthIn = number(attributes, name, "lengthIn", line, Bound::positive);
+    p.lengthOut = number(attributes, name, "lengthOut", line, Bound::positive);
+  }
+}
+
 void RoadBuilder::readGradePoint(const OpenElement& element) {
   const std::vector<std::string_view> parts = tokens(text_);
   if (parts.size() != 2)
     refuseValue(element.line, element.name, trimmed(text_), sjis::kImportNotPairs);
-  GradePoint point;
-  point.station = value(parts[0], element.name, element.line, Bound::any);
-  point.height = value(parts[1], element.name, element.line, Bound::any);
-  point.curveLength = curveLength_;
-  std::vector<GradePoint>& grade = alignment().grade;
-  if (grade.empty() && point.curveLength > 0.0)
-    refuse(element.line, element.name, sjis::kImportCurveAtEnd);
-  if (!grade.empty()) {
-    const GradePoint& previous = grade.back();
-    if (!(point.station > previous.station))
-      refuseValue(element.line, element.name, parts[0], sjis::kImportStationNotIncreasing);
-    if (previous.station + previous.curveLength / 2 > point.station - point.curveLength / 2 + kTouchTolerance)
-      refuse(element.line, element.name, sjis::kImportCurvesOverlap);
-  }
-  grade.push_back(point);
-  lastGradeLine_ = element.line;
+  WrittenGradePoint& p = gradePoint_;
+  p.stationText = parts[0];
+  p.station = value(parts[0], element.name, element.line, Bound::any);
+  p.height = value(parts[1], element.name, element.line, Bound::any);
+  written_.push_back(std::move(p));
+}
+
+void RoadBuilder::endProfAlign() {
+  ProfAlignLine& line = alignment().profAligns.back();
+  line.points = gradeLineOf(written_, line.line, fileName_, line.warnings);
+  written_.clear();
+  written_.shrink_to_fit();
 }
 
 void RoadBuilder::readGround(const OpenElement& element) {
   const std::string where = "ProfSurf/" + element.name;
-  std::vector<GroundPoint>& ground = alignment().ground;
+  std::vector<GroundPoint>& ground = alignment().profSurfs.back().points;
   Tokens parts(text_);
   for (std::string_view station, height; parts.next(station);) {
     if (!parts.next(height))
@@ -508,6 +743,73 @@ void RoadBuilder::endSuperelevation() {
   if (!(run.beginRunoff <= run.fullSuper && run.fullSuper <= run.runoff && run.runoff <= run.endRunout))
     refuse(s.line, "Superelevation", sjis::kImportSuperelevationOrder);
   alignment().superelevation.push_back(run);
+  superelevationLines_.push_back(s.line);
+}
+
+void RoadBuilder::beginCrossSectSurf(std::span<const XmlAttribute> attributes) {
+  PendingSurface surface;
+  surface.side = trimmed(*attribute(attributes, "side")) == "left" ? SuperelevationRun::Side::left
+                                                                   : SuperelevationRun::Side::right;
+  surface.carriageway = isCarriageway(attribute(attributes, "name").value_or(""), attribute(attributes, "desc").value_or(""));
+  section_.surfaces.push_back(std::move(surface));
+}
+
+void RoadBuilder::readCrossSectPoint(const OpenElement& element) {
+  section_.surfaces.back().points.push_back({text_, element.line});
+}
+
+// A section's crossfall on each side, from its carriageway surfaces there
+// (all of them together, as lanes written apart), or from the side's only
+// surface when none is named as the carriageway.
+void RoadBuilder::endCrossSect() {
+  SectionCrossfall crossfall;
+  crossfall.station = section_.station;
+  for (const SuperelevationRun::Side side : {SuperelevationRun::Side::left, SuperelevationRun::Side::right}) {
+    std::vector<const PendingSurface*> used, all;
+    for (const PendingSurface& surface : section_.surfaces) {
+      if (surface.side != side) continue;
+      all.push_back(&surface);
+      if (surface.carriageway) used.push_back(&surface);
+    }
+    if (used.empty() && all.size() == 1) used = all;
+    std::vector<SectionPoint> points;
+    for (const PendingSurface* surface : used) {
+      for (const PendingSurface::Point& point : surface->points) {
+        const std::vector<std::string_view> parts = tokens(point.text);
+        if (parts.size() != 2)
+          refuseValue(point.line, "CrossSectPnt", trimmed(point.text), sjis::kImportNotPairs);
+        points.push_back({value(parts[0], "CrossSectPnt", point.line, Bound::any),
+                          value(parts[1], "CrossSectPnt", point.line, Bound::any)});
+      }
+    }
+    (side == SuperelevationRun::Side::left ? crossfall.left : crossfall.right) = crossfallOf(points);
+  }
+  if (crossfall.left || crossfall.right) sections_.push_back(crossfall);
+  section_ = PendingSection{};
+}
+
+// Without Superelevation elements the cross sections give the runs; with
+// them, the elements count and a crossfall of the sections more than
+// 0.1 % off is a warning.
+void RoadBuilder::superelevationFromCrossSections() {
+  Alignment& a = alignment();
+  if (crossSectsLine_ == 0) return;
+  const CrossfallProfile profile(std::move(sections_));
+  if (a.superelevation.empty()) {
+    if (profile.empty())
+      a.warnings.push_back(at(crossSectsLine_).ascii("CrossSects ").sjis(sjis::kImportNoCrossfall).warning());
+    else
+      a.superelevation = profile.runs();
+    return;
+  }
+  for (std::size_t i = 0; i < a.superelevation.size(); ++i) {
+    const SuperelevationRun& run = a.superelevation[i];
+    const std::optional<double> shown = profile.higherAt((run.fullSuper + run.runoff) / 2);
+    if (shown && std::fabs(std::fabs(run.fullSuperelev) - *shown) > kSuperelevationTolerance + 1e-9)
+      a.warnings.push_back(at(superelevationLines_[i]).sjis(sjis::kImportFullSuperelevOf).metres(run.fullSuperelev)
+                               .sjis(sjis::kImportAgainstCrossSects).metres(*shown)
+                               .sjis(sjis::kImportSuperelevationDiffers).warning());
+  }
 }
 
 void RoadBuilder::endAlignment() {
@@ -533,11 +835,21 @@ void RoadBuilder::endAlignment() {
     if (pending.ahead < back) refuse(pending.line, "StaEquation", sjis::kImportEquationBackwards);
     a.equations.push_back({internal, back, pending.ahead});
   }
-  if (profAlignSeen_) {
-    if (a.grade.size() < 2) refuse(profAlignLine_, "ProfAlign", sjis::kImportTooFewPoints);
-    if (a.grade.back().curveLength > 0.0)
-      refuse(lastGradeLine_, "ParaCurve", sjis::kImportCurveAtEnd);
+  superelevationFromCrossSections();
+  // The ends are BP and EP unless the file names them otherwise.
+  if (!a.elements.empty()) {
+    if (a.elements.front().startName.empty()) a.elements.front().startName = "BP";
+    if (a.elements.back().endName.empty()) a.elements.back().endName = "EP";
   }
+  // The lines imported unless others are chosen: the first of each kind.
+  if (!a.profAligns.empty() && !a.profAligns.front().refusal) {
+    a.grade = a.profAligns.front().points;
+    a.gradeName = a.profAligns.front().name;
+    a.gradeLine = a.profAligns.front().line;
+  }
+  if (!a.profSurfs.empty() && !a.profSurfs.front().refusal) a.ground = a.profSurfs.front().points;
+  std::stable_sort(a.warnings.begin(), a.warnings.end(),
+                   [](const ReaderWarning& x, const ReaderWarning& y) { return x.line < y.line; });
 }
 
 [[noreturn]] void refuseEncoding(const XmlEncodingError& error, std::string_view fileName) {
@@ -548,7 +860,11 @@ void RoadBuilder::endAlignment() {
       message.sjis(sjis::kImportEncoding).ascii(" ").quoted(error.name).ascii(" ").sjis(sjis::kImportNotSupported);
       break;
     case Kind::bomConflict:
-      message.sjis(sjis::kImportEncoding).ascii(" ").quoted(error.name).ascii(" ").sjis(sjis::kImportBomConflict);
+      message.sjis(sjis::kImportEncoding).ascii(" ").quoted(error.name).ascii(" ").sjis(sjis::kImportIs)
+          .ascii(error.mark).sjis(sjis::kImportMarkConflict);
+      break;
+    case Kind::declarationUnread:
+      message.sjis(sjis::kImportEncoding).ascii(" ").quoted(error.name).ascii(" ").sjis(sjis::kImportDeclarationUnread);
       break;
     case Kind::badDeclaration:
       message.sjis(sjis::kImportBadDeclaration);

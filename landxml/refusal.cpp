@@ -14,7 +14,25 @@ platform::Converted toShiftJis(std::string_view utf8) {
   return platform::convertText(utf8, platform::Encoding::utf8, platform::Encoding::shiftJis);
 }
 
+std::string withoutLineEnd(std::string text) {
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  return text;
+}
+
+std::string located(std::string_view fileName, int line) {
+  std::string text(fileName);
+  if (line > 0) {
+    text += ':';
+    appendInt(text, line);
+  }
+  return text;
+}
+
 }  // namespace
+
+std::string warningLine(std::string_view fileName, const ReaderWarning& warning) {
+  return located(fileName, warning.line) + ": warning: " + warning.text + "\n";
+}
 
 std::string shiftJisShown(std::string_view utf8) {
   platform::Converted whole = toShiftJis(utf8);
@@ -29,13 +47,7 @@ std::string shiftJisShown(std::string_view utf8) {
   return out;
 }
 
-RefusalMessage::RefusalMessage(std::string_view fileName, int line) : text_(fileName) {
-  if (line > 0) {
-    text_ += ':';
-    appendInt(text_, line);
-  }
-  text_ += ": error: ";
-}
+RefusalMessage::RefusalMessage(std::string_view fileName, int line) : fileName_(fileName), line_(line) {}
 
 RefusalMessage& RefusalMessage::ascii(std::string_view text) {
   for (char c : text) text_ += (c >= ' ' && c <= '~') ? c : '?';
@@ -68,10 +80,25 @@ RefusalMessage& RefusalMessage::quoted(std::string_view utf8) {
   return *this;
 }
 
-void RefusalMessage::refuse() const {
-  std::string message = text_;
-  if (!message.ends_with('\n')) message += '\n';
-  throw ImportRefused{message};
+RefusalMessage& RefusalMessage::metres(double value, int decimals) {
+  appendFixed(text_, value, 0, decimals);
+  return *this;
 }
+
+RefusalMessage& RefusalMessage::integer(long long value) {
+  appendInt(text_, value);
+  return *this;
+}
+
+std::string RefusalMessage::text() const { return withoutLineEnd(text_); }
+
+void RefusalMessage::refuse() const {
+  const std::string detail = text();
+  throw ImportRefused{located(fileName_, line_) + ": error: " + detail + "\n", line_, detail};
+}
+
+ReaderWarning RefusalMessage::warning() const { return {line_, text()}; }
+
+std::string RefusalMessage::note() const { return located(fileName_, line_) + ": note: " + text() + "\n"; }
 
 }  // namespace ps::landxml

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "landxml/refusal.h"
+
 namespace ps::landxml {
 
 // A point of the plan as the file writes it: "northing easting", metres.
@@ -45,7 +47,8 @@ struct StationEquation {
 };
 
 // A point of the planned grade line: a PVI (curveLength 0) or the PVI of a
-// symmetric ParaCurve of that length.
+// symmetric parabola of that length: a ParaCurve, or a piece of a CircCurve
+// or UnsymParaCurve as converted (consecutive pieces touch end to end).
 struct GradePoint {
   double station = 0.0;
   double height = 0.0;
@@ -57,7 +60,9 @@ struct GroundPoint {
   double height = 0.0;
 };
 
-// One Superelevation element; fullSuperelev in percent, signed as written.
+// One Superelevation element, or a run read from the cross sections;
+// fullSuperelev in percent, signed as written (positive from the cross
+// sections).
 struct SuperelevationRun {
   double beginRunoff = 0.0;  // BeginRunoffSta
   double fullSuper = 0.0;    // FullSuperSta
@@ -70,16 +75,51 @@ struct SuperelevationRun {
   std::optional<Side> raised;
 };
 
+// A ProfAlign: its name, the line of its start tag and its grade line,
+// with the reader's warnings about it; or why it cannot be read.
+struct ProfAlignLine {
+  std::string name;
+  int line = 0;
+  std::vector<GradePoint> points;
+  std::vector<ReaderWarning> warnings;
+  std::optional<ImportRefused> refusal;
+};
+
+// A ProfSurf: its name, line and ground points (all its PntList2D in
+// order); or why it cannot be read.
+struct ProfSurfLine {
+  std::string name;
+  int line = 0;
+  std::vector<GroundPoint> points;
+  std::optional<ImportRefused> refusal;
+};
+
 struct Alignment {
   std::string name;
+  int line = 0;  // of the Alignment start tag
   double staStart = 0.0;
   double length = 0.0;
   double interval = 20.0;  // Feature name="Interval", Property label="main"
   std::vector<GeometryElement> elements;
   std::vector<StationEquation> equations;
-  std::vector<GradePoint> grade;   // Profile/ProfAlign
-  std::vector<GroundPoint> ground; // the first Profile/ProfSurf
+  // The grade line and the ground line imported: the reader gives the
+  // first ProfAlign's and the first ProfSurf's (when they read well), the
+  // choice of the user replaces them (selectAlignment).
+  std::vector<GradePoint> grade;
+  std::vector<GroundPoint> ground;
+  std::string gradeName;  // the grade line's ProfAlign@name, and the line of that ProfAlign
+  int gradeLine = 0;
+  std::vector<ProfAlignLine> profAligns;  // every Profile/ProfAlign, in file order
+  std::vector<ProfSurfLine> profSurfs;    // every Profile/ProfSurf
   std::vector<SuperelevationRun> superelevation;
+  std::vector<ReaderWarning> warnings;    // about the Alignment itself, in file order
+  // Trimmed to the stretch its grade line covers (partial_profile.h): an
+  // end that is cut is not BP or EP.
+  bool cutAtStart = false;
+  bool cutAtEnd = false;
+  // Why the Alignment cannot be imported: then nothing else but its name
+  // and line is kept. A fault in one Alignment refuses that one only.
+  std::optional<ImportRefused> refusal;
 };
 
 struct Road {

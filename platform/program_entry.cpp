@@ -6,7 +6,7 @@
 // Linked with -municode: the C runtime passes the command line as UTF-16.
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i) arguments.push_back(ps::platform::wideToUtf8(argv[i]));
+  for (int i = 1; i < argc; ++i) arguments.push_back(ps::platform::wideArgumentToUtf8(argv[i]));
   return ps::programMain(arguments);
 }
 #else

@@ -42,6 +42,22 @@ Converted convertText(std::string_view in, Encoding from, Encoding to);
 // Whether every byte sequence of `bytes` is a character of code page 932.
 bool isValidShiftJis(std::string_view bytes);
 
+// A text in UTF-8, from an encoding named as documents name theirs: by
+// IANA names and the system's own aliases, in any case. The names and
+// tables known are the system's: iconv's on Linux, the code pages of
+// MultiByteToWideChar on Windows (mapped from their names there), so the
+// two builds know the common names alike and may differ in rare ones.
+// "UTF-16LE" and "UTF-16BE" (without a byte order mark) are read by both.
+struct NamedDecode {
+  enum class Status { ok, unknownEncoding, invalidBytes };
+  Status status = Status::ok;
+  // The whole text when ok. With invalidBytes, the text before the first
+  // byte sequence that is not a character of the encoding, or at least the
+  // text of the lines before it: enough to count the line it is on.
+  std::string text;
+};
+NamedDecode decodeNamed(std::string_view in, std::string_view encodingName);
+
 // `utf8` in Shift-JIS for a message, each character that Shift-JIS lacks
 // (or that is not valid UTF-8) written as '?': names from files and paths
 // from the command line, which should not stop a message over one
@@ -54,7 +70,7 @@ std::string shiftJisShown(std::string_view utf8);
 std::wstring shiftJisToWide(std::string_view sjis);
 // UTF-16 from the system (the command line) as UTF-8; an unpaired
 // surrogate becomes U+FFFD.
-std::string wideToUtf8(std::wstring_view wide);
+std::string wideArgumentToUtf8(std::wstring_view wide);
 #else
 // Shift-JIS in the character set `charset` (as iconv names it, e.g. the
 // locale's nl_langinfo(CODESET)), for a terminal: each character that does

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <string>
 
 #include "platform/text_encoding.h"
 
@@ -71,6 +72,55 @@ bool isShiftJisCharset(std::string charset) {
 }
 
 }  // namespace
+
+NamedDecode decodeNamed(std::string_view in, std::string_view encodingName) {
+  NamedDecode result;
+  // iconv reads "//" in a name as options; a name with a NUL would be cut.
+  const std::string name(encodingName);
+  if (name.empty() || name.find('/') != std::string::npos || name.find('\0') != std::string::npos) {
+    result.status = NamedDecode::Status::unknownEncoding;
+    return result;
+  }
+  const iconv_t cd = iconv_open("UTF-8", name.c_str());
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    result.status = NamedDecode::Status::unknownEncoding;
+    return result;
+  }
+  if (in.size() > std::numeric_limits<std::size_t>::max() / 8) {
+    iconv_close(cd);
+    throw std::length_error("text too long to convert");
+  }
+  // One pass over the whole input: iconv stops at the first invalid or
+  // incomplete sequence, and what it wrote before it is the text before it.
+  std::string& out = result.text;
+  out.resize(in.size() * 2 + 16);
+  char* inPtr = const_cast<char*>(in.data());  // iconv does not write through it
+  std::size_t inLeft = in.size();
+  std::size_t written = 0;
+  while (inLeft > 0) {
+    char* outPtr = out.data() + written;
+    std::size_t outLeft = out.size() - written;
+    const std::size_t status = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    written = out.size() - outLeft;
+    if (status != static_cast<std::size_t>(-1)) continue;
+    if (errno == E2BIG) {
+      out.resize(out.size() * 2);
+      continue;
+    }
+    result.status = NamedDecode::Status::invalidBytes;
+    break;
+  }
+  iconv_close(cd);
+  out.resize(written);
+  // What every text of the program must be: UTF-8 of scalar values up to
+  // U+10FFFF, whatever a converter lets through.
+  const Converted valid = convertText(out, Encoding::utf8, Encoding::utf8);
+  if (!valid.ok()) {
+    out.resize(*valid.errorOffset);
+    result.status = NamedDecode::Status::invalidBytes;
+  }
+  return result;
+}
 
 std::string shiftJisForTerminal(std::string_view sjis, const std::string& charset) {
   if (isShiftJisCharset(charset)) return std::string(sjis);

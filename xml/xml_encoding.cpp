@@ -135,19 +135,8 @@ class DeclarationScanner {
   std::size_t pos_ = 0;
 };
 
-[[noreturn]] void refuse(XmlEncodingError::Kind kind, std::string_view name, int line) {
-  throw XmlEncodingError{kind, std::string(name), line};
-}
-
-// A byte order mark or the first bytes of "<?" in UTF-16 or UTF-32.
-std::optional<std::string_view> wideEncoding(std::string_view b) {
-  if (b.starts_with(std::string_view("\x00\x00\xFE\xFF", 4)) || b.starts_with(std::string_view("\xFF\xFE\x00\x00", 4)) ||
-      b.starts_with(std::string_view("\x00\x00\x00\x3C", 4)) || b.starts_with(std::string_view("\x3C\x00\x00\x00", 4)))
-    return "UTF-32";
-  if (b.starts_with("\xFE\xFF") || b.starts_with("\xFF\xFE") || b.starts_with(std::string_view("\x00\x3C\x00\x3F", 4)) ||
-      b.starts_with(std::string_view("\x3C\x00\x3F\x00", 4)))
-    return "UTF-16";
-  return std::nullopt;
+[[noreturn]] void refuse(XmlEncodingError::Kind kind, std::string_view name, int line, std::string_view mark = {}) {
+  throw XmlEncodingError{kind, std::string(name), line, std::string(mark)};
 }
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -160,6 +149,64 @@ void checkStartsLikeXml(std::string_view text) {
     const auto offset = static_cast<std::size_t>(first - text.begin());
     throw XmlError{XmlError::Kind::notXml, xmlLineAt(text, offset), {}};
   }
+}
+
+// UTF-16 or UTF-32, from a byte order mark or from "<?" in that form.
+struct WideForm {
+  std::string_view family;  // "UTF-16" or "UTF-32"
+  std::string_view system;  // the form's name for the conversion: "UTF-16LE", ...
+  std::size_t markBytes;    // of the byte order mark, 0 without one
+};
+
+std::optional<WideForm> wideForm(std::string_view b) {
+  using std::string_view;
+  if (b.starts_with(string_view("\x00\x00\xFE\xFF", 4))) return WideForm{"UTF-32", "UTF-32BE", 4};
+  if (b.starts_with(string_view("\xFF\xFE\x00\x00", 4))) return WideForm{"UTF-32", "UTF-32LE", 4};
+  if (b.starts_with(string_view("\x00\x00\x00\x3C", 4))) return WideForm{"UTF-32", "UTF-32BE", 0};
+  if (b.starts_with(string_view("\x3C\x00\x00\x00", 4))) return WideForm{"UTF-32", "UTF-32LE", 0};
+  if (b.starts_with("\xFE\xFF")) return WideForm{"UTF-16", "UTF-16BE", 2};
+  if (b.starts_with("\xFF\xFE")) return WideForm{"UTF-16", "UTF-16LE", 2};
+  if (b.starts_with(string_view("\x00\x3C\x00\x3F", 4))) return WideForm{"UTF-16", "UTF-16BE", 0};
+  if (b.starts_with(string_view("\x3C\x00\x3F\x00", 4))) return WideForm{"UTF-16", "UTF-16LE", 0};
+  return std::nullopt;
+}
+
+// Whether a declared name is a form of UTF-16 or UTF-32 (or UCS-2/UCS-4).
+bool namesWideForm(std::string_view name, std::string_view family) {
+  std::string key;
+  for (char c : name)
+    if (c != '-' && c != '_') key += lowerAscii(c);
+  if (family == "UTF-16")
+    return key == "utf16" || key == "utf16le" || key == "utf16be" || key == "ucs2" || key == "iso10646ucs2" ||
+           key == "csunicode" || key == "unicode";
+  return key == "utf32" || key == "utf32le" || key == "utf32be" || key == "ucs4" || key == "iso10646ucs4";
+}
+
+[[noreturn]] void refuseInvalid(std::string_view name, const platform::NamedDecode& decoded) {
+  refuse(XmlEncodingError::Kind::invalidBytes, name, xmlLineAt(decoded.text, decoded.text.size()));
+}
+
+// The declaration's encoding, if any, rewritten to the UTF-8 the text now is.
+void declareUtf8(std::string& text, const Declaration& declaration) {
+  if (!declaration.encoding.empty())
+    text.replace(declaration.encodingOffset, declaration.encoding.size(), "UTF-8");
+}
+
+// A document in UTF-16 or UTF-32: converted whole, then its declaration
+// read from the text.
+std::string decodeWide(std::string_view bytes, const WideForm& form) {
+  using Kind = XmlEncodingError::Kind;
+  platform::NamedDecode decoded = platform::decodeNamed(bytes.substr(form.markBytes), form.system);
+  if (decoded.status == platform::NamedDecode::Status::unknownEncoding) refuse(Kind::unsupported, form.family, 1);
+  if (decoded.status == platform::NamedDecode::Status::invalidBytes) refuseInvalid(form.family, decoded);
+  std::string text = std::move(decoded.text);
+  checkStartsLikeXml(text);
+  const std::optional<Declaration> declaration = DeclarationScanner(text).scan();
+  if (!declaration) refuse(Kind::badDeclaration, "", 1);
+  if (!declaration->encoding.empty() && !namesWideForm(declaration->encoding, form.family))
+    refuse(Kind::bomConflict, declaration->encoding, 1, form.family);
+  declareUtf8(text, *declaration);
+  return text;
 }
 
 }  // namespace
@@ -176,38 +223,49 @@ int xmlLineAt(std::string_view text, std::size_t offset) {
 
 std::string decodeXmlDocument(std::string_view bytes) {
   using Kind = XmlEncodingError::Kind;
-  if (const auto wide = wideEncoding(bytes)) refuse(Kind::unsupported, *wide, 1);
+  if (const std::optional<WideForm> wide = wideForm(bytes)) return decodeWide(bytes, *wide);
   const bool utf8Mark = bytes.starts_with("\xEF\xBB\xBF");
   const std::string_view body = utf8Mark ? bytes.substr(3) : bytes;
   checkStartsLikeXml(body);
 
   const std::optional<Declaration> declaration = DeclarationScanner(body).scan();
   if (!declaration) refuse(Kind::badDeclaration, "", 1);
-  Declared declared = Declared::utf8;
+  std::optional<Declared> declared = Declared::utf8;
   std::string_view name = "UTF-8";
   if (!declaration->encoding.empty()) {
     name = declaration->encoding;
-    const std::optional<Declared> known = encodingNamed(name);
-    if (!known) refuse(Kind::unsupported, name, xmlLineAt(body, declaration->encodingOffset));
-    declared = *known;
+    declared = encodingNamed(name);
   }
-  if (utf8Mark && declared != Declared::utf8) refuse(Kind::bomConflict, name, 1);
+  if (utf8Mark && declared != Declared::utf8) refuse(Kind::bomConflict, name, 1, "UTF-8");
 
   std::string text;
-  if (declared == Declared::ascii) {
+  if (!declared) {
+    // A wide form names bytes that are not in it (it would have "<" and "?"
+    // apart); any other name is the system's to convert.
+    if (namesWideForm(name, "UTF-16") || namesWideForm(name, "UTF-32")) refuse(Kind::declarationUnread, name, 1);
+    platform::NamedDecode decoded = platform::decodeNamed(body, name);
+    if (decoded.status == platform::NamedDecode::Status::unknownEncoding)
+      refuse(Kind::unsupported, name, xmlLineAt(body, declaration->encodingOffset));
+    if (decoded.status == platform::NamedDecode::Status::invalidBytes) refuseInvalid(name, decoded);
+    // The declaration is ASCII; an encoding that does not read it back
+    // byte for byte is not the file's (EBCDIC, say).
+    const std::size_t declarationEnd = body.find("?>") + 2;
+    if (!std::string_view(decoded.text).starts_with(body.substr(0, declarationEnd)))
+      refuse(Kind::declarationUnread, name, 1);
+    text = std::move(decoded.text);
+  } else if (*declared == Declared::ascii) {
     const auto nonAscii = std::find_if(body.begin(), body.end(), [](char c) { return (c & 0x80) != 0; });
     if (nonAscii != body.end()) refuse(Kind::invalidBytes, name, xmlLineAt(body, nonAscii - body.begin()));
     text.assign(body);
   } else {
-    const Encoding from = declared == Declared::shiftJis ? Encoding::shiftJis
-                          : declared == Declared::latin1 ? Encoding::latin1
-                                                         : Encoding::utf8;
+    const Encoding from = *declared == Declared::shiftJis ? Encoding::shiftJis
+                          : *declared == Declared::latin1 ? Encoding::latin1
+                                                          : Encoding::utf8;
     platform::Converted converted = platform::convertText(body, from, Encoding::utf8);
     if (!converted.ok()) refuse(Kind::invalidBytes, name, xmlLineAt(body, *converted.errorOffset));
     text = std::move(converted.text);
   }
-  if (!declaration->encoding.empty())
-    text.replace(declaration->encodingOffset, declaration->encoding.size(), "UTF-8");
+  declareUtf8(text, *declaration);
   return text;
 }
 

@@ -49,4 +49,24 @@ inline bool isRefusalOf(std::string_view message, std::string_view fileName) {
          message.find('\n') == message.size() - 1;
 }
 
+// A refusal of the importer: a line "FILE[:LINE]: error: ...", then
+// possibly note lines "FILE[:LINE]: note: ...".
+inline bool isImportRefusalOf(std::string_view message, std::string_view fileName) {
+  if (!message.ends_with('\n')) return false;
+  for (bool first = true; !message.empty(); first = false) {
+    const std::string_view line = message.substr(0, message.find('\n') + 1);
+    if (!line.starts_with(fileName)) return false;
+    const std::string_view kind = first ? ": error: " : ": note: ";
+    const std::size_t at = line.find(kind, fileName.size());
+    if (at == std::string_view::npos) return false;
+    // Between the file name and the kind, at most a line number.
+    const std::string_view between = line.substr(fileName.size(), at - fileName.size());
+    if (!between.empty() && (between.size() < 2 || between[0] != ':' ||
+                             between.find_first_not_of("0123456789", 1) != std::string_view::npos))
+      return false;
+    message.remove_prefix(line.size());
+  }
+  return true;
+}
+
 }  // namespace ps::fuzz

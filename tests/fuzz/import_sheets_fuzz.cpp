@@ -11,6 +11,7 @@
 #include "geometry/chainage.h"
 #include "geometry/planned_elevation.h"
 #include "landxml/landxml_reader.h"
+#include "landxml/partial_profile.h"
 #include "import/mapping_refused.h"
 #include "import/road_sheets.h"
 #include "import/sheet_profile_data.h"
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   try {
     road = ps::landxml::readLandXml(ps::fuzz::asText(bytes, size), kFileName);
   } catch (const ps::landxml::ImportRefused& refused) {
-    FUZZ_CHECK(ps::fuzz::isRefusalOf(refused.message, kFileName));
+    FUZZ_CHECK(ps::fuzz::isImportRefusalOf(refused.message, kFileName));
     return 0;
   }
   static const ps::import::TemplateFiles files = ps::import::bundledTemplate();
@@ -66,8 +67,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     ps::readProfileData(in, *data);
     return data->header;
   }();
-  for (const ps::landxml::Alignment& a : road.alignments) {
+  for (ps::landxml::Alignment a : road.alignments) {
     if (a.grade.empty()) continue;
+    // A grade line over part of the road: the sheets of that part.
+    const ps::landxml::ProfileCover cover = ps::landxml::profileCover(a);
+    if (cover.cutsBegin() || cover.cutsEnd()) {
+      if (!(cover.end - cover.begin >= a.interval)) continue;
+      ps::landxml::trimAlignment(a, cover.begin, cover.end);
+    }
     ps::import::RoadSheets sheets;
     try {
       sheets = ps::import::mapAlignment(a, ps::import::sheetSettingsOf(header));

@@ -14,12 +14,15 @@ Problem problemOf(const std::vector<std::string>& args) {
 }
 
 TEST(ImportOptions, TakesTwoPathsAndOptionsAnywhere) {
-  auto parsed = parseImportOptions({"--template", "tmpl", "road.xml", "out", "--alignment=Main line"});
+  auto parsed = parseImportOptions({"--template", "tmpl", "road.xml", "--profile", "Z1_NEU", "out",
+                                    "--alignment=Main line", "--ground=Gel\xc3\xa4nde"});
   ASSERT_TRUE(std::holds_alternative<ImportOptions>(parsed));
   const ImportOptions& o = std::get<ImportOptions>(parsed);
   EXPECT_EQ(o.roadFile, "road.xml");
   EXPECT_EQ(o.outDir, "out");
   EXPECT_EQ(o.alignment, "Main line");
+  EXPECT_EQ(o.profile, "Z1_NEU");
+  EXPECT_EQ(o.ground, "Gel\xc3\xa4nde");
   EXPECT_EQ(o.templateDir, "tmpl");
   // After "--" a leading dash is a path; "-" alone is one anyway.
   const ImportOptions dashed = std::get<ImportOptions>(parseImportOptions({"-", "--", "--out"}));
@@ -50,6 +53,8 @@ TEST(ImportOptions, AsksForUsage) {
   EXPECT_EQ(problemOf({"a", "b", "--scale", "500"}), Problem::unknownOption);
   EXPECT_EQ(problemOf({"a", "b", "--alignment"}), Problem::missingValue);
   EXPECT_EQ(problemOf({"a", "b", "--alignment", "x", "--alignment=y"}), Problem::repeatedOption);
+  EXPECT_EQ(problemOf({"a", "b", "--profile", "x", "--profile", "y"}), Problem::repeatedOption);
+  EXPECT_EQ(problemOf({"a", "b", "--ground"}), Problem::missingValue);
   auto parsed = parseImportOptions({"a", "b", "--templates=x"});
   EXPECT_EQ(std::get<UsageRequest>(parsed).option, "--templates");
 }

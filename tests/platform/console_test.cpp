@@ -35,7 +35,7 @@ TEST(Console, WaitsForAKeyOnlyInAConsoleOfItsOwn) {
 #ifdef _WIN32
 TEST(Console, ShiftJisReachesTheConsoleAsUtf16) {
   EXPECT_EQ(platform::shiftJisToWide("\x95\x5c\x8e\xa6 No.5\r\n"), L"\u8868\u793a No.5\r\n");  // 表示
-  EXPECT_EQ(platform::wideToUtf8(L"\u7e26\u65ad\u56f3 \U0001F600"), "\xE7\xB8\xA6\xE6\x96\xAD\xE5\x9B\xB3 \xF0\x9F\x98\x80");
+  EXPECT_EQ(platform::wideArgumentToUtf8(L"\u7e26\u65ad\u56f3 \U0001F600"), "\xE7\xB8\xA6\xE6\x96\xAD\xE5\x9B\xB3 \xF0\x9F\x98\x80");
 }
 #else
 // What a terminal gets, by the locale's character set.
