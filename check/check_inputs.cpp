@@ -122,7 +122,8 @@ CheckResult checkInputs(std::string_view profileData, std::string_view bandRowLi
   for (const auto& [file, signs] : {std::pair{kProfileDataFile, profileUtf8}, std::pair{kBandRowFile, titlesUtf8},
                                     std::pair{kLayerFile, layersUtf8}, std::pair{kContinuationFile, continuationUtf8}}) {
     if (!signs) continue;
-    std::erase_if(out.all(), [&](const Finding& f) { return f.file == file; });
+    const std::string_view name = file;  // a structured binding, which a lambda may not capture
+    std::erase_if(out.all(), [name](const Finding& f) { return f.file == name; });
     out.error(file, signs->line, savedAsUtf8Message(sjis::kThisFile, *signs));
   }
 

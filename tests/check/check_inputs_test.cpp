@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text_encoding.h"
 #include "support/test_support.h"
 #include "text/shift_jis.h"
 
@@ -439,6 +440,29 @@ TEST(CheckInputs, RefusalsKeepTheGeneratorsMessageAndNameTheirLine) {
       EXPECT_EQ(result.findings.size(), 2u) << c.name << "\n" << describe(result.findings);
     }
   }
+}
+
+// A file saved as UTF-8 is one error on its first UTF-8 line and nothing
+// else is said of it; the other files are checked. Refused by the
+// generator (the curvature title is 21 bytes in UTF-8), the status is 3.
+TEST(CheckInputs, AFileSavedAsUtf8IsOneErrorAndNothingElse) {
+  Files f = edited({{'G', "D-BGD", "D-BG"}});
+  f.bands = platform::convertText(f.bands, platform::Encoding::shiftJis, platform::Encoding::utf8).text;
+  CheckResult result = check(f);
+  ASSERT_EQ(result.findings.size(), 2u) << describe(result.findings);
+  EXPECT_EQ(findingLine(result.findings[0], "temp.cd5"),
+            std::string("temp.cd5:1: error: ") + sjis::kThisFile + sjis::kSavedAsUtf8 + sjis::kSaveAsShiftJis);
+  EXPECT_EQ(result.findings[1].file, "GasouT.dat");
+  EXPECT_EQ(result.status, kUnreadable);
+
+  // A sheet's continuation file with a byte order mark.
+  const std::string dir = test::testDataDir() + "/set-middle/";
+  result = checkInputs(readFile(dir + "Tesmo.dat"), readFile(dir + "temp.cd5"), readFile(dir + "GasouT.dat"),
+                       "\xEF\xBB\xBF" + readFile(dir + "Tsuzuki.dat"));
+  ASSERT_EQ(result.findings.size(), 1u) << describe(result.findings);
+  EXPECT_EQ(result.findings[0].file, "Tsuzuki.dat");
+  EXPECT_EQ(result.findings[0].line, 1);
+  EXPECT_NE(result.findings[0].message.find(sjis::kSavedAsUtf8WithBom), std::string::npos);
 }
 
 TEST(CheckInputs, FindingLinesAndSummary) {
