@@ -19,6 +19,7 @@
 #include "import/sheet_set_writer.h"
 #include "import/template_files.h"
 #include "input/profile_data_reader.h"
+#include "input/continuation.h"
 #include "input/profile_data_writer.h"
 #include "platform/command_line.h"
 #include "text/number_format.h"
@@ -70,7 +71,7 @@ Template loadTemplate(const ImportOptions& options) {
   if (generateDrawing(writeProfileData(*headerOnly), t.files.layerDefinitions, t.files.bandRowList, ignored,
                       console) != 0)
     landxml::RefusalMessage(folderName, 0).sjis(sjis::kImportTemplateNotDrawn).sjis(console.c_str()).refuse();
-  if (!FrameRule{t.header.bandRowGap, t.header.horizontalScale, t.header.bandDataLength}.fits(0.0))
+  if (!FrameRule{t.header.bandRowGap, t.header.horizontalScale, t.header.bandDataLength}.fits(0.0, 1.0))
     landxml::RefusalMessage(profileName, 0).sjis(sjis::kImportTemplateFrame).refuse();
   return t;
 }
@@ -95,6 +96,11 @@ Template loadTemplate(const ImportOptions& options) {
     case Kind::gradeNotAscending: at(sjis::kImportGradeOrder); break;
     case Kind::noSheetFits: at(sjis::kImportNoSheetFits); break;
     case Kind::designCurvesOverlap: at(sjis::kImportCurvesOverlapAt); break;
+    case Kind::tooManySheets:
+      message.sjis(sjis::kImportTooManySheets)
+          .ascii(formatInt(refused.count))
+          .sjis(refused.atLeast ? sjis::kImportTooManySheetsAtLeast : sjis::kImportTooManySheetsExact);
+      break;
   }
   message.refuse();
 }
@@ -106,6 +112,7 @@ std::string usageProblem(const UsageRequest& usage) {
     case Problem::unknownOption: return sjis::kImportUnknownOption + usage.option + "\n";
     case Problem::repeatedOption: return usage.option + sjis::kImportRepeatedOption;
     case Problem::missingValue: return usage.option + sjis::kImportMissingValue;
+    case Problem::badValue: return usage.option + sjis::kImportBadStationsPerSheet;
     case Problem::missingArguments: return sjis::kImportMissingArguments;
     case Problem::tooManyArguments: return sjis::kImportTooManyArguments;
   }
@@ -126,7 +133,7 @@ int importRoad(const ImportOptions& options, std::string& out) {
 
   RoadSheets sheets;
   try {
-    sheets = mapAlignment(alignment, sheetSettingsOf(tmpl.header));
+    sheets = mapAlignment(alignment, sheetSettingsOf(tmpl.header, options.stationsPerSheet));
   } catch (const MappingRefused& refused) {
     refuseMapping(refused, options.roadFile);
   }
@@ -134,15 +141,18 @@ int importRoad(const ImportOptions& options, std::string& out) {
   std::vector<SheetFiles> files;
   std::vector<SheetRow> rows;
   std::string findings;
+  const int count = static_cast<int>(sheets.sheets.size());
   for (std::size_t i = 0; i < sheets.sheets.size(); ++i) {
     const SheetTables& sheet = sheets.sheets[i];
-    const std::string folder = sheetFolderName(i, sheets.sheets.size());
+    const std::string folder = sheetFolderName(i);
+    const SheetIdentity identity{static_cast<int>(i) + 1, count, alignment.name, road.projectName};
     SheetFiles f{writeProfileData(*profileDataOf(sheet, tmpl.header, sheets.interval, landxml::shiftJisShown)),
-                 tmpl.files.bandRowList, tmpl.files.layerDefinitions, {}};
+                 tmpl.files.bandRowList, tmpl.files.layerDefinitions,
+                 writeContinuation(continuationOf(sheet, identity, landxml::shiftJisShown)), {}};
     StringSink drawing;
     std::string console;
     const std::string sheetFile = (outDir / folder / kProfileDataFile).string();
-    if (generateDrawing(f.profileData, f.layerDefinitions, f.bandRowList, drawing, console) != 0)
+    if (generateDrawing(f.profileData, f.layerDefinitions, f.bandRowList, drawing, console, f.continuation) != 0)
       landxml::RefusalMessage(sheetFile, 0).sjis(sjis::kImportSheetRejected).sjis(console.c_str()).refuse();
     f.drawing = std::move(drawing.text);
     // Each sheet as profile-sheet-check sees it: an error (a refusal the
@@ -154,8 +164,8 @@ int importRoad(const ImportOptions& options, std::string& out) {
       findings += check::findingLine(finding, path) + "\n";
     }
     SheetRow row{folder, sheet.stations.front().at, sheet.stations.back().at,
-                 sheet.stations.size(), sheet.vips.size(), sheet.curves.size(), {}};
-    for (const MappingWarning& w : sheet.warnings) row.warnings.push_back(warningText(w, sheet, tmpl.header));
+                 sheet.stations.size(), sheet.vipsOnSheet, sheet.curvesOnSheet, {}};
+    for (const MappingWarning& w : sheet.warnings) row.warnings.push_back(warningText(w, tmpl.header));
     rows.push_back(std::move(row));
     files.push_back(std::move(f));
   }
@@ -168,13 +178,10 @@ int importRoad(const ImportOptions& options, std::string& out) {
 
   out += sheetTable(rows);
   for (const MappingWarning& w : sheets.warnings)
-    out += std::string(sjis::kImportTableWarning) + ": " + warningText(w, {}, tmpl.header) + "\n";
+    out += std::string(sjis::kImportTableWarning) + ": " + warningText(w, tmpl.header) + "\n";
   out += findings;
-  out += sjis::kImportWroteSheets + formatInt(static_cast<long long>(rows.size())) + sjis::kImportSheetsInto +
-         options.outDir + sjis::kImportWrote;
-  out += sjis::kImportCutCurves + formatInt(sheets.verticalCuts) + sjis::kImportCutHorizontal +
-         formatInt(sheets.horizontalCuts) + sjis::kImportCutAtEquations + formatInt(sheets.equationVerticalCuts) +
-         sjis::kImportCutHorizontal + formatInt(sheets.equationHorizontalCuts) + sjis::kImportEndSentence;
+  out += sjis::kImportRoadLength + formatFixed(toMetres(sheets.length), 0, 3) + sjis::kImportRoadLengthEnd +
+         sjis::kImportWroteSheets + formatInt(count) + sjis::kImportSheetsInto + options.outDir + sjis::kImportWrote;
   return kImportWritten;
 }
 

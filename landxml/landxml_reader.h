@@ -9,7 +9,9 @@
 //   the text of Start, End and Center ("northing easting"; left out when it
 //   is not two numbers);
 // - StaEquation: staInternal, staBack, staAhead (either of staInternal and
-//   staBack may be left out and is then derived from the other);
+//   staBack may be left out and is then derived from the other); staAhead
+//   may lie below staBack (a backward equation: the display stations
+//   between occur twice);
 // - the station interval: Feature[@name="Interval"]/Property[@label="main"]@value;
 // - the first Profile/ProfAlign: PVI and ParaCurve ("station height");
 // - the first Profile/ProfSurf: its PntList2D ("station height ..."), all of
@@ -32,10 +34,10 @@
 //   included), or beyond 1e9; a length or radius that is not above 0 (a
 //   Line's length may be 0), a rot other than cw/ccw, a Spiral with both
 //   radii INF;
-// - a StaEquation that runs backwards: staIncrement="decreasing", or
-//   staAhead < staBack, so that display stations would repeat; one not
-//   after the one before, or outside the Alignment; one whose staBack is
-//   more than 1 mm from the display station at its staInternal;
+// - a StaEquation with staIncrement="decreasing" (stations that run
+//   against the road); one not after the one before, or outside the
+//   Alignment; one whose staBack is more than 1 mm from the display station
+//   at its staInternal;
 // - a ProfAlign with fewer than two points, stations not increasing, a
 //   ParaCurve at either end, or a vertical curve reaching into its
 //   neighbour's;
