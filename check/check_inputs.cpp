@@ -10,6 +10,7 @@
 #include "check/profile_facts.h"
 #include "driver/run.h"
 #include "input/band_row_list.h"
+#include "input/continuation.h"
 #include "input/file_names.h"
 #include "input/layer_definitions.h"
 #include "input/profile_data_reader.h"
@@ -23,7 +24,8 @@ namespace {
 int fileRank(const std::string& file) {
   if (file == kProfileDataFile) return 0;
   if (file == kBandRowFile) return 1;
-  return 2;
+  if (file == kLayerFile) return 2;
+  return 3;
 }
 
 // A refusal is an error with the generator's console line, without its end.
@@ -48,7 +50,7 @@ bool readOrRefuse(Read read, FindingList& out) {
 }  // namespace
 
 CheckResult checkInputs(std::string_view profileData, std::string_view bandRowList,
-                        std::string_view layerDefinitions) {
+                        std::string_view layerDefinitions, std::optional<std::string_view> continuationText) {
   FindingList out;
   auto data = std::make_unique<ProfileData>();
   auto lines = std::make_unique<ProfileDataLines>();
@@ -73,13 +75,25 @@ CheckResult checkInputs(std::string_view profileData, std::string_view bandRowLi
       },
       out);
 
-  bool refused = !profileRead || !titlesRead || !layersRead;
+  // A sheet with a continuation file is a sheet of a set, also when the
+  // file is refused; its items are checked only when it was read whole.
+  std::unique_ptr<Continuation> continuation;
+  auto continuationLines = std::make_unique<ContinuationLines>();
+  bool continuationRead = true;
+  if (continuationText) {
+    continuation = std::make_unique<Continuation>();
+    continuationRead = readOrRefuse([&] { readContinuation(*continuationText, *continuation, continuationLines.get()); },
+                                    out);
+  }
+
+  bool refused = !profileRead || !titlesRead || !layersRead || !continuationRead;
   if (profileRead) {
     for (const InputRefused& refusal : refusalsOfProfileData(*data, lines.get())) {
       addRefusal(refusal, out);
       refused = true;
     }
-    const std::unique_ptr<ProfileFacts> facts = factsOf(*data, *lines);
+    const std::unique_ptr<ProfileFacts> facts =
+        factsOf(*data, *lines, continuation.get(), continuationRead ? continuationLines.get() : nullptr);
     checkProfileData(*facts, usableHeader(data->header), out);
     if (titlesRead) checkRowsHaveTitles(titles, *facts, out);
   }

@@ -1,13 +1,16 @@
 // profile-sheet-check [DIR]: reports the mistakes in Tesmo.dat, temp.cd5 and
-// GasouT.dat of DIR (default: the current folder) that profile-sheet would
-// draw without a word, and the input it would refuse. Writes no file.
+// GasouT.dat of DIR (default: the current folder), and in Tsuzuki.dat when
+// there is one, that profile-sheet would draw without a word, and the input
+// it would refuse. Writes no file.
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "check/check_inputs.h"
+#include "input/continuation.h"
 #include "input/file_names.h"
 #include "input/input_file.h"
 #include "platform/console.h"
@@ -18,8 +21,9 @@ constexpr int kUsageStatus = 4;
 
 constexpr char kUsage[] =
     "usage: profile-sheet-check [DIR]\n"
-    "Checks Tesmo.dat, temp.cd5 and GasouT.dat in DIR (default: the current folder)\n"
-    "for mistakes that profile-sheet would draw without a word; writes no file.\n"
+    "Checks Tesmo.dat, temp.cd5 and GasouT.dat in DIR (default: the current folder),\n"
+    "and Tsuzuki.dat when there is one, for mistakes that profile-sheet would draw\n"
+    "without a word; writes no file.\n"
     "Prints one line per finding, FILE:LINE: error|warning: message, in file and\n"
     "line order, then the line N errors, M warnings.\n"
     "Exit status: 0 nothing found, 1 only warnings, 2 at least one error,\n"
@@ -67,10 +71,19 @@ int main(int argc, char** argv) {
     if (!ps::readWholeFile(pathOf(names[k]).c_str(), contents[k]))
       unreadable.push_back({names[k], 0, ps::check::Severity::error, std::string("can't create ") + names[k]});
 
+  std::string continuation;
+  const ps::OptionalFile continuationFile = ps::readOptionalFile(pathOf(ps::kContinuationFile).c_str(), continuation);
+  if (continuationFile == ps::OptionalFile::unreadable)
+    unreadable.push_back({ps::kContinuationFile, 0, ps::check::Severity::error,
+                          std::string("can't create ") + ps::kContinuationFile});
+
   ps::check::CheckResult result;
   if (unreadable.empty()) {
     try {
-      result = ps::check::checkInputs(contents[0], contents[1], contents[2]);
+      result = ps::check::checkInputs(contents[0], contents[1], contents[2],
+                                      continuationFile == ps::OptionalFile::read
+                                          ? std::optional<std::string_view>(continuation)
+                                          : std::nullopt);
     } catch (const std::exception& failure) {
       // The system lacks what a check needs (the code page 932 table).
       print(stderr, std::string("profile-sheet-check: ") + failure.what() + "\n");

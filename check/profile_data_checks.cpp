@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "input/continuation.h"
 #include "input/file_names.h"
 #include "platform/text_encoding.h"
 #include "sheet/band_layout.h"
@@ -32,6 +33,7 @@ class ProfileChecks {
     heights();
     frame();
     annotationTexts();
+    if (f_.continuation && f_.continuationLines) continuationItems();
   }
 
  private:
@@ -69,6 +71,9 @@ class ProfileChecks {
   void position(const Placed& p, int number, double plus, const std::string& subject, int line) {
     const StationTable& st = d_.stations;
     const std::string label = subject + stationText(number, plus);
+    // A sheet of a set places such a point by station arithmetic, off the
+    // sheet, where it belongs.
+    if (p.beyondEnds) return;
     if (p.base.row < 0) {
       error(line, cat(label, sjis::kAfterLastStation, station(st.count), sjis::kDrawnAtRoadStart));
     } else if (p.base.row == 0) {
@@ -233,6 +238,10 @@ class ProfileChecks {
       const std::string row = cat(sjis::kSuperelevationSubject, formatInt(i));
       const Placed &a = f_.superStart[i], &b = f_.superEnd[i];
       const bool sound = span(row, a, s.startNumber[i], s.startPlus[i], b, s.endNumber[i], s.endPlus[i], line);
+      // The continuation may give the raised side itself; the curve row then
+      // decides nothing.
+      const Continuation* const c = f_.continuation;
+      if (c && c->transitions[i] && c->transitions[i]->raised) continue;
       if (i > curveCount) {
         warning(line, cat(row, sjis::kPairedCurve, formatInt(i), sjis::kNoPairedCurve, formatInt(curveCount),
                           sjis::kRowsSideOfZeroRadius));
@@ -257,21 +266,36 @@ class ProfileChecks {
     }
   }
 
+  // On a sheet of a set only what is drawn counts: the ground and the VIPs
+  // on the sheet, and where a VIP lies beyond it, the grade line towards it
+  // at the sheet's edge.
   void heights() {
     const GroundPointTable& g = d_.groundPoints;
     for (int i = 1; i <= g.count; ++i)
-      height(cat(sjis::kGroundPointSubject, stationText(g.number[i], g.plus[i]), sjis::kGroundHeightOf), g.height[i],
-             ProfileFacts::lineOf(lines_.groundPoints, i));
+      if (!f_.ground[i].beyondEnds)
+        height(cat(sjis::kGroundPointSubject, stationText(g.number[i], g.plus[i]), sjis::kGroundHeightOf),
+               g.height[i], ProfileFacts::lineOf(lines_.groundPoints, i));
     const VipTable& v = d_.vips;
+    const VerticalProfile& p = f_.profile;
+    const StationTable& st = d_.stations;
     bool vipsInOrder = v.count >= 1 && !f_.vip[v.count].outside();
     for (int i = 1; i <= v.count; ++i) {
-      height(cat("VIP ", vipLabel(i), sjis::kVipHeightOf), v.height[i], ProfileFacts::lineOf(lines_.vips, i));
+      const int line = ProfileFacts::lineOf(lines_.vips, i);
+      const Placed& at = f_.vip[i];
+      if (!at.beyondEnds) {
+        height(cat("VIP ", vipLabel(i), sjis::kVipHeightOf), v.height[i], line);
+      } else if (at.base.row == 0 && i < v.count && vipPairInOrder(i) && p.chainage[i + 1] > f_.stationChainage[1]) {
+        const double edge = v.height[i] + p.grade[i] * (f_.stationChainage[1] - p.chainage[i]);
+        height(cat("VIP ", vipLabel(i), sjis::kGradeLineToward, station(1), sjis::kHeightThere), edge, line);
+      } else if (at.base.row < 0 && i > 1 && vipPairInOrder(i - 1) && p.chainage[i - 1] < f_.stationChainage[st.count]) {
+        const double edge = v.height[i - 1] + p.grade[i - 1] * (f_.stationChainage[st.count] - p.chainage[i - 1]);
+        height(cat("VIP ", vipLabel(i), sjis::kGradeLineToward, station(st.count), sjis::kHeightThere), edge, line);
+      }
       if (i < v.count && !vipPairInOrder(i)) vipsInOrder = false;
     }
     // The planned heights follow the VIPs; when those are out of order the
     // fault is theirs and is reported there.
     if (!vipsInOrder) return;
-    const StationTable& st = d_.stations;
     for (int i = 1; i <= st.count; ++i)
       height(cat(sjis::kStationSubject, station(i), sjis::kPlannedHeightOf), f_.plannedHeight[i],
              ProfileFacts::lineOf(lines_.stations, i));
@@ -297,6 +321,45 @@ class ProfileChecks {
       if (!platform::isValidShiftJis(a.text[i]))
         warning(ProfileFacts::lineOf(lines_.annotations, i),
                 cat(sjis::kAnnotationSubject, stationText(a.number[i], a.plus[i]), sjis::kTextNotShiftJis));
+  }
+
+  // The continuation file against the profile data: its end stations
+  // against the station table, its rows against the tables' counts, the
+  // lines it skips and its names' encoding.
+  void continuationItems() {
+    const Continuation& c = *f_.continuation;
+    const ContinuationLines& at = *f_.continuationLines;
+    const StationTable& st = d_.stations;
+    auto fault = [&](int line, std::string message) { out_.error(kContinuationFile, line, std::move(message)); };
+    auto note = [&](int line, std::string message) { out_.warning(kContinuationFile, line, std::move(message)); };
+    auto end = [&](const char* item, int number, double plus, int row, const char* which, int line) {
+      const std::string label = cat(item, stationText(number, plus));
+      if (st.count < 1)
+        fault(line, cat(label, sjis::kButNoStations));
+      else if (number != st.number[row] || plus != st.plus[row])
+        fault(line, cat(label, which, station(row), sjis::kDoNotMatch));
+    };
+    if (c.first) end("FIRST ", c.first->number, c.first->plus, 1, sjis::kNotFirstStationRow, at.first);
+    if (c.last) end("LAST ", c.last->number, c.last->plus, st.count, sjis::kNotLastStationRow, at.last);
+    for (int row = 1; row <= kMaxTableRows; ++row) {
+      if (c.curves[row] && row > d_.curves.count)
+        note(at.curves[row], cat("CURVE ", formatInt(row), ": ", sjis::kCurveTableHas, formatInt(d_.curves.count),
+                                 sjis::kRowsLineUnused));
+      if (c.transitions[row] && row > d_.superelevations.count)
+        note(at.transitions[row], cat("SUPER ", formatInt(row), ": ", sjis::kSuperelevationTableHas,
+                                      formatInt(d_.superelevations.count), sjis::kRowsLineUnused));
+    }
+    for (const UnknownItem& item : at.unknown) {
+      // The word is quoted when it can be shown as it is.
+      bool plain = !item.keyword.empty() && item.keyword.size() <= 20;
+      for (char ch : item.keyword) plain = plain && ch > ' ' && ch < 0x7f;
+      note(item.line, cat(plain ? cat(sjis::kQuoteOpen, item.keyword, sjis::kQuoteClose) : sjis::kLineStartWord,
+                          sjis::kNotAContinuationItem));
+    }
+    if (!c.roadName.empty() && !platform::isValidShiftJis(c.roadName))
+      note(at.road, cat("ROAD", sjis::kTextNotShiftJis));
+    if (!c.projectName.empty() && !platform::isValidShiftJis(c.projectName))
+      note(at.project, cat("PROJECT", sjis::kTextNotShiftJis));
   }
 
   const ProfileFacts& f_;

@@ -4,17 +4,25 @@ namespace ps::check {
 
 namespace {
 
-Placed place(const StationTable& stations, int number, double plus) {
-  return {stationBaseOf(stations, number, plus), chainageOf(stations, number, plus)};
+Placed placeBy(const StationTable& stations, const Placement& placement, int number, double plus) {
+  Placed p{stationBaseOf(stations, number, plus), chainageOf(stations, placement, number, plus)};
+  p.beyondEnds = placement.byStationArithmetic && stations.count >= 1 && p.base.row <= 0;
+  return p;
 }
 
 }  // namespace
 
-std::unique_ptr<ProfileFacts> factsOf(const ProfileData& data, const ProfileDataLines& lines) {
-  auto facts = std::make_unique<ProfileFacts>(data, lines);
+std::unique_ptr<ProfileFacts> factsOf(const ProfileData& data, const ProfileDataLines& lines,
+                                      const Continuation* continuation, const ContinuationLines* continuationLines) {
+  auto facts = std::make_unique<ProfileFacts>(data, lines, continuation);
   ProfileFacts& f = *facts;
+  f.continuationLines = continuationLines;
+  f.placement = {continuation != nullptr, data.header.stationInterval};
   const StationTable& st = data.stations;
-  for (int i = 1; i <= st.count; ++i) f.stationChainage[i] = chainageOf(st, st.number[i], st.plus[i]);
+  auto place = [&](const StationTable& stations, int number, double plus) {
+    return placeBy(stations, f.placement, number, plus);
+  };
+  for (int i = 1; i <= st.count; ++i) f.stationChainage[i] = chainageOf(st, f.placement, st.number[i], st.plus[i]);
   for (int i = 1; i <= data.groundPoints.count; ++i)
     f.ground[i] = place(st, data.groundPoints.number[i], data.groundPoints.plus[i]);
   for (int i = 1; i <= data.vips.count; ++i) f.vip[i] = place(st, data.vips.number[i], data.vips.plus[i]);
@@ -35,7 +43,7 @@ std::unique_ptr<ProfileFacts> factsOf(const ProfileData& data, const ProfileData
   auto drawn = std::make_unique<ProfileData>(data);
   normaliseVipTable(drawn->vips);
   f.drawnVips = drawn->vips;
-  f.profile = verticalProfileOf(*drawn);
+  f.profile = verticalProfileOf(*drawn, f.placement);
   for (int i = 1; i <= st.count; ++i)
     f.plannedHeight[i] = plannedElevation(f.drawnVips, f.profile, f.stationChainage[i]).elevation;
   return facts;

@@ -8,6 +8,7 @@
 
 #include "geometry/chainage.h"
 #include "geometry/planned_elevation.h"
+#include "input/continuation.h"
 #include "input/profile_data.h"
 #include "input/profile_data_reader.h"
 
@@ -17,18 +18,27 @@ namespace ps::check {
 struct Placed {
   StationBase base;
   double chainage = 0.0;
+  // Before the first listed station or after the last, placed by station
+  // arithmetic (a sheet of a set): where it belongs, but off the sheet.
+  bool beyondEnds = false;
   // Past the last listed station (drawn at chainage 0) or before the first
-  // (drawn at its plus).
-  bool outside() const { return base.row <= 0; }
+  // (drawn at its plus): not where it belongs.
+  bool outside() const { return base.row <= 0 && !beyondEnds; }
 };
 
 struct ProfileFacts {
-  ProfileFacts(const ProfileData& d, const ProfileDataLines& l) : data(d), lines(l) {}
+  ProfileFacts(const ProfileData& d, const ProfileDataLines& l, const Continuation* c = nullptr)
+      : data(d), lines(l), continuation(c) {}
   ProfileFacts(const ProfileFacts&) = delete;
   ProfileFacts& operator=(const ProfileFacts&) = delete;
 
   const ProfileData& data;
   const ProfileDataLines& lines;
+  // The continuation file of a sheet of a set, when it has one, and the
+  // lines of its items.
+  const Continuation* continuation;
+  const ContinuationLines* continuationLines = nullptr;
+  Placement placement;
 
   std::array<double, kTableSlots> stationChainage{};
   std::array<Placed, kTableSlots> ground{}, vip{}, curveFrom{}, curveTo{}, superStart{}, superEnd{}, note{};
@@ -44,6 +54,8 @@ struct ProfileFacts {
   static int lineOf(const TableLines& table, int i) { return table.row[i] != 0 ? table.row[i] : table.count; }
 };
 
-std::unique_ptr<ProfileFacts> factsOf(const ProfileData& data, const ProfileDataLines& lines);
+std::unique_ptr<ProfileFacts> factsOf(const ProfileData& data, const ProfileDataLines& lines,
+                                      const Continuation* continuation = nullptr,
+                                      const ContinuationLines* continuationLines = nullptr);
 
 }  // namespace ps::check

@@ -417,10 +417,10 @@ inline constexpr char kQuoteClose[] = "\x81\x76";                               
 inline constexpr char kLineStartWord[] =
     "\x8d\x73\x82\xcc\x90\xe6\x93\xaa\x82\xcc\x8c\xea";                            // 行の先頭の語
 inline constexpr char kNotAContinuationItem[] =
-    " \x82\xcd Tsuzuki.dat \x82\xcc\x8d\x80\x96\xda (SHEET\x81\x41ROAD\x81\x41PROJECT\x81\x41"
+    "\x82\xcd Tsuzuki.dat \x82\xcc\x8d\x80\x96\xda (SHEET\x81\x41ROAD\x81\x41PROJECT\x81\x41"
     "FIRST\x81\x41LAST\x81\x41" "CURVE\x81\x41SUPER) \x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc"
     "\x82\xb9\x82\xf1\x81\x42\x82\xb1\x82\xcc\x8d\x73\x82\xcd\x96\xb3\x8e\x8b\x82\xb3"
-    "\x82\xea\x82\xdc\x82\xb7\x81\x42";                                               // " は Tsuzuki.dat の項目 (SHEET、ROAD、PROJECT、FIRST、LAST、CURVE、SUPER) ではありません。この行は無視されます。"
+    "\x82\xea\x82\xdc\x82\xb7\x81\x42";                                               // "は Tsuzuki.dat の項目 (SHEET、ROAD、PROJECT、FIRST、LAST、CURVE、SUPER) ではありません。この行は無視されます。"
 inline constexpr char kGradeLineToward[] =
     " \x82\xd6\x82\xcc\x8c\xf9\x94\x7a\x90\xfc\x82\xcc\x81\x41\x91\xaa\x93\x5f ";  // " への勾配線の、測点 "
 inline constexpr char kHeightThere[] = " \x82\xc5\x82\xcc\x8d\x82\x82\xb3 ";         // " での高さ "
