@@ -157,7 +157,7 @@ int importRoad(const ImportOptions& options, std::string& out) {
     f.drawing = std::move(drawing.text);
     // Each sheet as profile-sheet-check sees it: an error (a refusal the
     // generator would make among them) refuses the road.
-    for (const check::Finding& finding : check::checkInputs(f.profileData, f.bandRowList, f.layerDefinitions).findings) {
+    for (const check::Finding& finding : check::checkInputs(f.profileData, f.bandRowList, f.layerDefinitions, f.continuation).findings) {
       const std::string path = (outDir / folder / finding.file).string();
       if (finding.severity == check::Severity::error)
         landxml::RefusalMessage(path, finding.line).sjis(sjis::kImportSheetRejected).sjis(finding.message.c_str()).refuse();
