@@ -44,9 +44,11 @@ RoadSheets mapAlignment(const landxml::Alignment& alignment, const SheetSettings
     count += static_cast<long long>(breaks.back().sheets.size());
     for (std::size_t k : breaks.back().beyondView) {
       const HeightRange h = c.heights(k, k + 1);
+      if (gradeAndGroundFit(h, settings)) continue;
       result.warnings.push_back({MappingWarning::Kind::beyondView, stretch.stations[k].label,
-                                 h.highest - datumOf(h, settings.elevationInterval), 0,
-                                 stretch.stations[k + 1].label});
+                                 h.highest - datumOf({h.lowest, h.highest, INFINITY, -INFINITY},
+                                                     settings.elevationInterval),
+                                 0, stretch.stations[k + 1].label});
     }
   }
   if (count > kMaxSheets) throw MappingRefused{MappingRefused::Kind::tooManySheets, std::nullopt, count, false};

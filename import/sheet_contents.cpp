@@ -37,9 +37,34 @@ bool joined(const RoadDesign& road, std::size_t k) {
 }  // namespace
 
 double datumOf(const HeightRange& range, double step) {
-  double datum = roundTo(std::floor(range.lowest / step) * step, 1e6);
-  if (datum > range.lowest) datum = roundTo(datum - step, 1e6);
+  // A dimension line is at or above the datum when its curve's height is.
+  const double lowest = std::min(range.lowest, range.lowestCurve);
+  double datum = roundTo(std::floor(lowest / step) * step, 1e6);
+  if (datum > lowest) datum = roundTo(datum - step, 1e6);
   return datum;
+}
+
+namespace {
+
+HeightRange withoutCurves(const HeightRange& range) { return {range.lowest, range.highest, INFINITY, -INFINITY}; }
+
+}  // namespace
+
+double sheetDatum(const HeightRange& range, const SheetSettings& settings) {
+  const double all = datumOf(range, settings.elevationInterval);
+  if (viewHolds(range, all, settings)) return all;
+  const double some = datumOf(withoutCurves(range), settings.elevationInterval);
+  return viewHolds(withoutCurves(range), some, settings) ? some : all;
+}
+
+bool gradeAndGroundFit(const HeightRange& range, const SheetSettings& settings) {
+  const HeightRange some = withoutCurves(range);
+  return viewHolds(some, datumOf(some, settings.elevationInterval), settings);
+}
+
+bool viewHolds(const HeightRange& range, double datum, const SheetSettings& settings) {
+  auto paper = [&](double h) { return (h - datum) * 1000 / settings.verticalScale; };
+  return paper(range.highest) <= settings.viewHeight && paper(range.highestCurve) / 2 <= settings.viewHeight;
 }
 
 StretchContents::StretchContents(const RoadDesign& road, const StationStretch& stretch, const SheetSettings& settings)
@@ -113,9 +138,12 @@ IndexRange StretchContents::groupRows(std::size_t first, std::size_t last) const
   const std::size_t end = static_cast<std::size_t>(
       std::lower_bound(startFrom_.begin(), startFrom_.end(), b) - startFrom_.begin());
   if (lo >= end) return {};
+  // A joined transition runs from one curve's full superelevation to the
+  // next one's: where that reaches the sheet, both rows are needed.
   IndexRange rows{lo, end - 1};
-  while (rows.first > 0 && joined(road_, rows.first - 1)) --rows.first;
-  while (rows.last + 1 < road_.curves.size() && joined(road_, rows.last)) ++rows.last;
+  auto run = [&](std::size_t k) { return road_.runs[*road_.curves[k].superelevation]; };
+  while (rows.first > 0 && joined(road_, rows.first - 1) && run(rows.first).fullSuper > a) --rows.first;
+  while (rows.last + 1 < road_.curves.size() && joined(road_, rows.last) && run(rows.last).runoff < b) ++rows.last;
   return rows;
 }
 
@@ -138,6 +166,13 @@ HeightRange StretchContents::heights(std::size_t first, std::size_t last) const 
     range.see(roundTo(road_.grade.points()[i].height, 1e6));
   range.see(road_.grade.tangentHeight(stretch_.stations[first].internal));
   range.see(road_.grade.tangentHeight(stretch_.stations[last].internal));
+  // The vertical curves drawn: those of the interior rows that reach the sheet.
+  const IndexRange rows = vipRows(first, last);
+  const double a = stretch_.stations[first].internal, b = stretch_.stations[last].internal;
+  for (std::size_t i = rows.first + 1; i < rows.last; ++i) {
+    const double c = road_.grade.points()[i].station, half = road_.grade.curveLength(i) / 2;
+    if (half > 0 && c - half < b && c + half > a) range.seeCurve(road_.grade.height(c));
+  }
   return range;
 }
 
@@ -154,8 +189,7 @@ SheetFit StretchContents::fit(std::size_t first, std::size_t last) const {
       groupRows(first, last).size() > kMaxRows)
     return SheetFit::beyondLimits;
   const HeightRange range = heights(first, last);
-  const double datum = datumOf(range, settings_.elevationInterval);
-  if ((range.highest - datum) * 1000 / settings_.verticalScale > settings_.viewHeight) return SheetFit::beyondView;
+  if (!viewHolds(range, datumOf(range, settings_.elevationInterval), settings_)) return SheetFit::beyondView;
   return SheetFit::fits;
 }
 

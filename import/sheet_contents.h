@@ -21,18 +21,34 @@ struct IndexRange {
   std::size_t size() const { return empty() ? 0 : last - first + 1; }
 };
 
-// The lowest and the highest height a profile view draws.
+// The lowest and the highest height a profile view draws, and the planned
+// heights at the VIPs of its vertical curves: a curve's dimension line is
+// drawn halfway between that height and the datum.
 struct HeightRange {
   double lowest = INFINITY, highest = -INFINITY;
+  double lowestCurve = INFINITY, highestCurve = -INFINITY;
   void see(double h) {
     lowest = std::min(lowest, h);
     highest = std::max(highest, h);
   }
+  void seeCurve(double h) {
+    lowestCurve = std::min(lowestCurve, h);
+    highestCurve = std::max(highestCurve, h);
+  }
 };
 
 // The datum of a view: the highest multiple of the elevation interval at or
-// below the lowest height drawn, to the micrometre.
+// below everything drawn, to the micrometre.
 double datumOf(const HeightRange& range, double elevationInterval);
+// Whether the view above that datum holds everything drawn.
+bool viewHolds(const HeightRange& range, double datum, const SheetSettings& settings);
+// The datum a sheet is drawn with: the one that holds everything drawn
+// where that fits; else the one that holds the ground, the grade line and
+// the VIPs, leaving a vertical curve's dimension line (of a curve whose VIP
+// lies far beyond the sheet) below it; else the first.
+double sheetDatum(const HeightRange& range, const SheetSettings& settings);
+// Whether the ground, the grade line and the VIPs fit a view at all.
+bool gradeAndGroundFit(const HeightRange& range, const SheetSettings& settings);
 
 class StretchContents {
  public:
@@ -49,9 +65,9 @@ class StretchContents {
   // The grade points drawn as VIPs: those between the sheet's ends.
   IndexRange vipsOnSheet(std::size_t first, std::size_t last) const;
   // The curve groups the sheet's curve and superelevation tables hold:
-  // every one whose curve or superelevation ramps reach the sheet, and the
-  // neighbours whose ramps join theirs (the diagram joins them only when
-  // both rows are there).
+  // every one whose curve or superelevation ramps reach the sheet, and a
+  // neighbour whose ramps join theirs where the joined transition reaches it
+  // (the diagram joins two transitions only when both rows are there).
   IndexRange groupRows(std::size_t first, std::size_t last) const;
 
   // Station k's ground height, to the millimetre, where the ground reaches it.
@@ -64,7 +80,8 @@ class StretchContents {
   std::size_t groundRows(std::size_t first, std::size_t last) const;
 
   // What the sheet's profile view draws: the ground, the planned line, the
-  // VIPs on the sheet and the tangents up to the sheet's edges.
+  // VIPs on the sheet, the tangents up to the sheet's edges and the
+  // dimension lines of its vertical curves.
   HeightRange heights(std::size_t first, std::size_t last) const;
 
   // How the sheet meets the limits: stations, the band data cell with what

@@ -218,7 +218,7 @@ SheetTables mapSheet(const StretchContents& contents, std::size_t stretchIndex, 
   addCurves(t, contents, span, frame, settings);
   addAnnotations(t, road.stationing, stretchIndex, span);
   addDistances(t, road.stationing, stretchIndex, span);
-  t.datum = datumOf(contents.heights(span.first, span.last), settings.elevationInterval);
+  t.datum = sheetDatum(contents.heights(span.first, span.last), settings);
   return t;
 }
 

@@ -132,6 +132,34 @@ TEST(RoadSheets, MapsEachSheetAsPartOfItsRoad) {
   for (const SheetTables& t : r.sheets) EXPECT_TRUE(t.warnings.empty());
 }
 
+// Transitions whose ramps overlap are joined, and only where both rows are
+// there: a sheet that a joined transition crosses gets the row of the curve
+// before it too, though that curve's own ramps end before the sheet.
+TEST(RoadSheets, KeepsTheRowsOfJoinedTransitionsTogether) {
+  landxml::Alignment a = testRoad();
+  a.length = 300;
+  a.elements = {{K::line, 0, 60, 60, 0, 0.0, INFINITY, INFINITY, "BP", "", {}, {}, {}},
+                {K::curve, 60, 120, 60, -1, 300.0, INFINITY, INFINITY, "BC1", "EC1", {}, {}, {}},
+                {K::line, 120, 180, 60, 0, 0.0, INFINITY, INFINITY, "", "", {}, {}, {}},
+                {K::curve, 180, 230, 50, 1, 400.0, INFINITY, INFINITY, "BC2", "EC2", {}, {}, {}},
+                {K::line, 230, 300, 70, 0, 0.0, INFINITY, INFINITY, "", "EP", {}, {}, {}}};
+  a.grade = {{0, 10, 0}, {300, 11, 0}};
+  a.ground = {{0, 10}, {300, 11}};
+  a.superelevation = {{40, 70, 110, 150, 5, {}}, {145, 190, 220, 250, 4, {}}};
+  const RoadSheets r = mapAlignment(a, testSettings());
+  ASSERT_EQ(r.sheets.size(), 4u);
+  const SheetTables& three = r.sheets[2];
+  ASSERT_EQ(three.stations.front().at, (StationLabel{16, 0}));
+  ASSERT_EQ(three.curves.size(), 2u);
+  EXPECT_EQ(three.curves[0].from, (StationLabel{6, 0}));
+  EXPECT_EQ(three.curveFacts[0].ip, 1);
+  EXPECT_EQ(three.curveFacts[1].ip, 2);
+  EXPECT_EQ(three.curvesOnSheet, 1u);
+  // Beyond the join, the first curve's row is left out again.
+  ASSERT_EQ(r.sheets[3].curves.size(), 1u);
+  EXPECT_EQ(r.sheets[3].curveFacts[0].ip, 2);
+}
+
 // A backward station equation: the display stations No.6 to No.7+10 occur
 // twice. Each stretch has its own sheets and labels; the distance runs on
 // across the equation, whose point both sheets label back=ahead.
