@@ -122,9 +122,11 @@ struct ContinuationLines {
 void readContinuation(std::string_view text, Continuation& continuation, ContinuationLines* lines = nullptr);
 
 // The text of the file that reads back as `continuation`, items in the order
-// above, with CR LF line ends; reals written with the fewest decimals that
-// read back as the same double. Throws std::invalid_argument for what no
-// file reads back as.
+// above (CURVE and SUPER rows by row), with CR LF line ends; reals written
+// with the fewest decimals, at least one, that read back as the same double;
+// FIRST always with its previous distance; empty names left out. Throws
+// std::invalid_argument for what no file reads back as (what the reader
+// refuses, and a name with blanks at either end).
 std::string writeContinuation(const Continuation& continuation);
 
 }  // namespace ps

@@ -5,6 +5,11 @@
   acceptance.py generated PROGRAM --             the same for inputs written here (small, large, ...)
   acceptance.py broken PROGRAM -- DIR            broken copies of a good drawing must all be rejected
   acceptance.py librecad PROGRAM -- DIR          LibreCAD turns the drawing into a PDF with ink on it
+  acceptance.py set PROGRAM -- DIR...            sheets of a set (with Tsuzuki.dat): ezdxf reads them
+                                                 without being told the encoding, and shows the
+                                                 Japanese texts
+  acceptance.py librecad-set PROGRAM -- DIR      LibreCAD decodes a sheet of a set's Shift-JIS texts
+                                                 as it decodes the same texts written in UTF-8
 
 PROGRAM is the command that runs profile-sheet (see tests/support/program_command.py).
 
@@ -32,6 +37,7 @@ import program_command  # noqa: E402
 import sheet_model  # noqa: E402
 
 INPUTS = ("Tesmo.dat", "GasouT.dat", "temp.cd5")
+CONTINUATION = "Tsuzuki.dat"  # a sheet of a set has one as well
 KINDS = {"LINE", "TEXT", "CIRCLE"}
 INFINITY_CAPTION = "R=\u221e"
 
@@ -104,6 +110,8 @@ def run_program(binary, input_dir, work):
         if not (Path(input_dir) / name).is_file():
             raise SystemExit(f"FAIL: {input_dir} lacks {name}")
         shutil.copy(Path(input_dir) / name, work / name)
+    if (Path(input_dir) / CONTINUATION).is_file():
+        shutil.copy(Path(input_dir) / CONTINUATION, work / CONTINUATION)
     done = subprocess.run(binary, cwd=work, capture_output=True, timeout=60)
     if done.returncode != 0 or done.stdout:
         raise SystemExit(f"FAIL: {' '.join(binary)} in {work}: status {done.returncode}, "
@@ -265,6 +273,93 @@ def check_librecad(binary, input_dir):
         return ink <= 500
 
 
+# Sheets of a set -----------------------------------------------------------
+
+def continuation_names(input_dir):
+    """The road's and the project's names as the sheet writes them."""
+    names = []
+    for line in (Path(input_dir) / CONTINUATION).read_bytes().decode("cp932").splitlines():
+        keyword, _, text = line.partition(" ")
+        if keyword == "ROAD":
+            names.append("路線名 " + text.strip())
+        elif keyword == "PROJECT":
+            names.append("業務名 " + text.strip())
+    return names
+
+
+def check_set(drawing, input_dir):
+    """A sheet of a set read as any reader that follows the DXF rules reads it: ezdxf without
+    an encoding takes the code page from the HEADER."""
+    try:
+        doc = ezdxf.readfile(str(drawing), errors="strict")
+    except Exception as error:
+        return [f"does not load without an encoding: {type(error).__name__}: {error}"]
+    problems = []
+    if doc.encoding != "cp932" or doc.dxfversion != "AC1009":
+        problems.append(f"read as {doc.encoding}, version {doc.dxfversion}: not cp932, AC1009")
+    _, layer_names, titles = sheet_model.load_inputs(input_dir)
+    layer_names = {name.decode("cp932") for name in layer_names}
+    texts = [e.dxf.text for e in doc.modelspace().query("TEXT")]
+    for wanted in [t.decode("cp932") for t in titles] + continuation_names(input_dir):
+        if wanted not in texts:
+            problems.append(f"{wanted!r} not among the texts read back")
+    if any(e.dxf.layer not in layer_names for e in doc.modelspace()):
+        problems.append("an entity on a layer that GasouT.dat does not define")
+    auditor = doc.audit()
+    problems += [f"auditor: {e.message}" for e in auditor.errors + auditor.fixes]
+    return problems
+
+
+def check_set_runs(binary, folders):
+    failed = 0
+    with tempfile.TemporaryDirectory() as tmp:
+        for folder in folders:
+            name = Path(folder).name
+            problems = check_set(run_program(binary, folder, Path(tmp) / name), folder)
+            print(f"{'ok  ' if not problems else 'FAIL'} {name} read without an encoding")
+            for problem in problems[:20]:
+                print(f"     {problem}")
+            failed += bool(problems)
+    return failed
+
+
+def librecad_pixels(drawing, tmp):
+    """LibreCAD's dxf2pdf of the drawing, as grey pixels at 50 dpi."""
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=tmp)
+    try:
+        done = subprocess.run(["librecad", "dxf2pdf", "-a", str(drawing)], env=env, capture_output=True,
+                              timeout=60)
+    except subprocess.TimeoutExpired:
+        sys.exit(f"FAIL: librecad dxf2pdf hung on {drawing.name}")
+    pdf = drawing.with_suffix(".pdf")
+    if done.returncode != 0 or not pdf.is_file():
+        sys.exit(f"FAIL: librecad dxf2pdf on {drawing.name}: status {done.returncode}")
+    return subprocess.run(["pdftoppm", "-r", "50", "-gray", str(pdf)], capture_output=True, check=True).stdout
+
+
+def check_librecad_set(binary, input_dir):
+    """LibreCAD draws the sheet exactly as it draws the same sheet with its texts in UTF-8 (a
+    drawing of version AC1021, whose texts every reader takes as UTF-8): it decodes the Shift-JIS
+    by the declared code page. Without the declaration it draws something else."""
+    if not shutil.which("librecad") or not shutil.which("pdftoppm"):
+        sys.exit("FAIL: librecad or pdftoppm missing; install librecad poppler-utils "
+                 "(tests/acceptance/setup.sh does)")
+    with tempfile.TemporaryDirectory() as tmp:
+        drawing = run_program(binary, input_dir, Path(tmp) / "sheet")
+        lines = drawing.read_bytes().split(b"\r\n")
+        utf8 = [{b"AC1009": b"AC1021", b"ANSI_932": b"ANSI_1252"}.get(line, line).decode("cp932").encode("utf-8")
+                for line in lines]
+        (Path(tmp) / "utf8.dxf").write_bytes(b"\r\n".join(utf8))
+        undeclared = lines[lines.index(b"ENDSEC") + 1:]
+        (Path(tmp) / "undeclared.dxf").write_bytes(b"\r\n".join(undeclared))
+        sheet, same, other = (librecad_pixels(Path(tmp) / name, tmp)
+                              for name in ("sheet/Tesmora.dxf", "utf8.dxf", "undeclared.dxf"))
+        ok = sheet == same and sheet != other
+        print(f"{'ok  ' if ok else 'FAIL'} librecad: the sheet drawn as its UTF-8 twin "
+              f"({sheet == same}), unlike the sheet without its HEADER ({sheet != other})")
+        return not ok
+
+
 def main(argv):
     if len(argv) < 2:
         sys.exit(__doc__)
@@ -285,6 +380,10 @@ def main(argv):
         return check_breakages(args[0], args[1])
     if command == "librecad":
         return check_librecad(args[0], args[1])
+    if command == "set":
+        return check_set_runs(args[0], args[1:])
+    if command == "librecad-set":
+        return check_librecad_set(args[0], args[1])
     sys.exit(__doc__)
 
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,17 +16,22 @@ using test::readFile;
 
 struct Files {
   std::string profile, bands, layers;  // Tesmo.dat, temp.cd5, GasouT.dat
+  std::optional<std::string> continuation;  // Tsuzuki.dat of a sheet of a set
 };
 
 Files filesOf(const std::string& dir) {
-  return {readFile(dir + "/Tesmo.dat"), readFile(dir + "/temp.cd5"), readFile(dir + "/GasouT.dat")};
+  return {readFile(dir + "/Tesmo.dat"), readFile(dir + "/temp.cd5"), readFile(dir + "/GasouT.dat"), std::nullopt};
 }
 
-CheckResult check(const Files& f) { return checkInputs(f.profile, f.bands, f.layers); }
+CheckResult check(const Files& f) {
+  return checkInputs(f.profile, f.bands, f.layers,
+                     f.continuation ? std::optional<std::string_view>(*f.continuation) : std::nullopt);
+}
 
-// One change to one file of the example: its first `from` becomes `to`.
+// One change to one file of the example: its first `from` becomes `to`
+// (an empty `from`: `to` is added at the end).
 struct Edit {
-  char file;  // 'T' Tesmo.dat, 'C' temp.cd5, 'G' GasouT.dat
+  char file;  // 'T' Tesmo.dat, 'C' temp.cd5, 'G' GasouT.dat, 'S' Tsuzuki.dat
   std::string from, to;
 };
 
@@ -42,10 +48,13 @@ struct Mutation {
   std::vector<Expected> findings;
 };
 
-Files edited(std::vector<Edit> edits) {
-  Files f = filesOf(test::examplesDir());
+Files edited(std::vector<Edit> edits, Files f = filesOf(test::examplesDir())) {
   for (const Edit& e : edits) {
-    std::string& text = e.file == 'T' ? f.profile : e.file == 'C' ? f.bands : f.layers;
+    std::string& text = e.file == 'T' ? f.profile : e.file == 'C' ? f.bands : e.file == 'G' ? f.layers : *f.continuation;
+    if (e.from.empty()) {
+      text += e.to;
+      continue;
+    }
     const std::size_t at = text.find(e.from);
     EXPECT_NE(at, std::string::npos) << e.from;
     if (at != std::string::npos) text.replace(at, e.from.size(), e.to);
@@ -64,6 +73,7 @@ constexpr Severity W = Severity::warning;
 const char* const T = "Tesmo.dat";
 const char* const C = "temp.cd5";
 const char* const G = "GasouT.dat";
+const char* const S = "Tsuzuki.dat";
 
 // The example's station table, its count line and rows.
 std::string exampleStationTable() {
@@ -196,6 +206,80 @@ const std::vector<Mutation>& mutations() {
        {{T, 64, W, sjis::kTextNotShiftJis}}},
   };
   return all;
+}
+
+// A middle sheet of a set of the example's road, from No.2 (line 27) to
+// No.14 (line 47); VIPs on lines 49 to 52 (the first and the last beyond the
+// sheet), curves on 54 and 55, superelevation rows on 57 and 58. Its
+// continuation file: SHEET, ROAD, PROJECT, FIRST, LAST on lines 1 to 5,
+// CURVE rows 1 and 2 on 6 and 7, SUPER row 1 on 8.
+Files setMiddle() {
+  Files f = filesOf(test::testDataDir() + "/set-middle");
+  f.continuation = readFile(test::testDataDir() + "/set-middle/Tsuzuki.dat");
+  return f;
+}
+
+// Its station table, count line and rows.
+std::string setMiddleStationTable() {
+  const std::string text = readFile(test::testDataDir() + "/set-middle/Tesmo.dat");
+  const std::size_t begin = text.find("\r\n21\r\n");
+  const std::string last = "14,0.0,47.800,16.0\r\n";
+  return text.substr(begin, text.find(last) + last.size() - begin);
+}
+
+const std::vector<Mutation>& setMutations() {
+  static const std::vector<Mutation> all = {
+      // Ground points, VIPs, curves and annotations beyond the sheet are
+      // placed by station arithmetic: no finding.
+      {"the sheet as it is", {}, {}},
+      {"FIRST not the first station", {{'S', "FIRST 2,0.0", "FIRST 3,0.0"}}, {{S, 4, E, sjis::kNotFirstStationRow}}},
+      {"LAST not the last station", {{'S', "LAST 14,0.0", "LAST 14,5.0"}}, {{S, 5, E, sjis::kNotLastStationRow}}},
+      {"no stations for FIRST and LAST", {{'T', setMiddleStationTable(), "\r\n0\r\n"}},
+       {{T, 26, E, sjis::kNoStations}, {S, 4, E, sjis::kButNoStations}, {S, 5, E, sjis::kButNoStations}}},
+      {"CURVE and SUPER rows beyond their tables",
+       {{'S', "", "CURVE 3,3,10,1,1,1\r\nSUPER 5,10,10\r\n"}},
+       {{S, 9, W, sjis::kRowsLineUnused}, {S, 10, W, sjis::kRowsLineUnused}}},
+      {"an item of no known kind", {{'S', "", "WIDTH 3.5\r\n"}}, {{S, 9, W, sjis::kNotAContinuationItem}}},
+      {"a road name that is not Shift-JIS", {{'S', "\r\nPROJECT", "\x82\r\nPROJECT"}}, {{S, 2, W, sjis::kTextNotShiftJis}}},
+      // VIP No.15 at 60 m: its grade line reaches 56.65 m at No.14, the
+      // sheet's edge, over the view's top of 51 m; so do the planned heights.
+      {"grade line towards a VIP beyond the sheet above the view",
+       {{'T', "15,0.0,48.20,0.0", "15,0.0,60.00,0.0"}},
+       {{T, 45, W, sjis::kPlannedHeightOf}, {T, 46, W, sjis::kPlannedHeightOf}, {T, 47, W, sjis::kPlannedHeightOf},
+        {T, 52, W, sjis::kHeightThere}}},
+      // VIP No.0 at 52 m is above the view, but what the sheet draws of its
+      // grade is 50.8 m at No.2; ground beyond the sheet is not drawn at all.
+      {"VIP and ground above the view beyond the sheet",
+       {{'T', "0,0.0,46.00,0.0", "0,0.0,52.00,0.0"}, {'T', "15,0.0,47.93", "15,0.0,55.0"}},
+       {}},
+      {"superelevation row whose raised side the continuation gives",
+       {{'T', "\r\n2,20.0\r\n", "\r\n3,20.0\r\n"},
+        {'T', "9,8.0,13,4.0,5.0\r\n", "9,8.0,13,4.0,5.0\r\n14,0.0,15,0.0,3.0\r\n"},
+        {'S', "", "SUPER 3,10,10,L\r\n"}},
+       {}},
+  };
+  return all;
+}
+
+TEST(CheckInputs, EachMistakeInASheetOfASetIsFoundOnItsLine) {
+  for (const Mutation& m : setMutations()) {
+    const CheckResult result = check(edited(m.edits, setMiddle()));
+    const std::vector<Finding>& got = result.findings;
+    ASSERT_EQ(got.size(), m.findings.size()) << m.name << "\n" << describe(got);
+    for (std::size_t k = 0; k < got.size(); ++k) {
+      EXPECT_EQ(got[k].file, m.findings[k].file) << m.name;
+      EXPECT_EQ(got[k].line, m.findings[k].line) << m.name;
+      EXPECT_EQ(got[k].severity, m.findings[k].severity) << m.name;
+      EXPECT_NE(got[k].message.find(m.findings[k].piece), std::string::npos) << m.name << "\n" << describe(got);
+    }
+  }
+  // A value the generator cannot use: its refusal, on its line, status 3.
+  const CheckResult refused = check(edited({{'S', "FIRST 2,0.0,50.0", "FIRST 2,0.0,5O.0"}}, setMiddle()));
+  EXPECT_EQ(refused.status, kUnreadable);
+  ASSERT_EQ(refused.findings.size(), 1u) << describe(refused.findings);
+  EXPECT_EQ(findingLine(refused.findings[0], "road/Tsuzuki.dat"),
+            std::string("road/Tsuzuki.dat:4: error: Tsuzuki.dat") + sjis::kOf + "4" +
+                std::string(sjis::kNotANumber).substr(0, std::string(sjis::kNotANumber).size() - 1));
 }
 
 TEST(CheckInputs, EachMistakeInTheExampleIsFoundOnItsLine) {

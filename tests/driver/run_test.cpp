@@ -42,10 +42,13 @@ RunResult runSmall(const std::string& profileData) {
 }
 
 TEST(Run, MatchesEveryReferenceCaseInMemory) {
-  for (const char* name : {"small", "road-a", "road-b", "edges-5001", "edges-5002", "edges-5003", "station-limit"}) {
+  for (const char* name : {"small", "road-a", "road-b", "edges-5001", "edges-5002", "edges-5003", "station-limit",
+                           "set-first", "set-middle"}) {
     const std::string dir = test::testDataDir() + "/" + name + "/";
+    const bool ofSet = std::string(name).starts_with("set-");
     const RunResult run =
-        runInMemory(readFile(dir + "Tesmo.dat"), readFile(dir + "GasouT.dat"), readFile(dir + "temp.cd5"));
+        runInMemory(readFile(dir + "Tesmo.dat"), readFile(dir + "GasouT.dat"), readFile(dir + "temp.cd5"),
+                    ofSet ? std::optional<std::string>(readFile(dir + "Tsuzuki.dat")) : std::nullopt);
     EXPECT_EQ(run.status, std::stoi(readFile(dir + "expected.status"))) << name;
     EXPECT_EQ(run.console, readFile(dir + "expected.stdout")) << name;
     ASSERT_TRUE(run.drawing.has_value()) << name;
@@ -121,6 +124,25 @@ TEST(Run, RefusedInputEndsTheRunWithWhatWasWritten) {
   for (int i = 0; i < 127; ++i) first127 += lines[i] + "\r\n";
   EXPECT_TRUE(*layer.drawing == first127);
   EXPECT_EQ(lines[126] + lines[127], "0LAYER");
+}
+
+TEST(Run, AContinuationFileDeclaresTheCodePageOrIsRefusedByLine) {
+  const std::string g = smallFile("GasouT.dat"), c = smallFile("temp.cd5"), t = smallFile("Tesmo.dat");
+  // An empty continuation file: a sheet of a set that knows nothing more of
+  // its road. The document starts with the code page; the tables follow.
+  const RunResult empty = runInMemory(t, g, c, std::string());
+  EXPECT_EQ(empty.status, 0);
+  EXPECT_EQ(empty.console, "");
+  const std::string header = test::dxfLines({"0", "SECTION", "2", "HEADER", "9", "$ACADVER", "1", "AC1009", "9",
+                                             "$DWGCODEPAGE", "3", "ANSI_932", "0", "ENDSEC"});
+  EXPECT_TRUE(empty.drawing->starts_with(header + tablesOfSmall()));
+
+  // A line it cannot use: the file and the line, status 1, the drawing as
+  // far as it was written (the continuation is read after the profile data).
+  const RunResult refused = runInMemory(t, g, c, std::string("SHEET 1,2\r\n\r\nFIRST 0,0.0,abc\r\n"));
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.console, std::string("Tsuzuki.dat") + sjis::kOf + "3" + sjis::kNotANumber);
+  EXPECT_TRUE(*refused.drawing == header + tablesOfSmall());
 }
 
 TEST(Run, ElevationAxisHasAtMostAThousandLevels) {

@@ -16,6 +16,7 @@ import sys
 import tempfile
 
 INPUTS = ('Tesmo.dat', 'temp.cd5', 'GasouT.dat')
+CONTINUATION = 'Tsuzuki.dat'  # a sheet of a set has one as well
 STATION_LIMIT = '計画高数が30個の制限を超えています。'.encode('cp932')
 failures = []
 
@@ -25,16 +26,18 @@ def check(ok, what):
         failures.append(what)
 
 
-def run(command, args, source=None, leave_out=(), edit=None, cwd_is_folder=False):
+def run(command, args, source=None, leave_out=(), edit=None, cwd_is_folder=False, folders=()):
     """Runs the checker on a copy of source's inputs in folder 'road' of a scratch root.
     Returns (status, stdout, stderr) with CR LF line ends read as LF."""
     with tempfile.TemporaryDirectory(prefix='profile-sheet-check-') as root:
         folder = os.path.join(root, 'road')
         os.mkdir(folder)
         if source:
-            for name in INPUTS:
-                if name not in leave_out:
+            for name in INPUTS + (CONTINUATION,):
+                if name not in leave_out and os.path.exists(os.path.join(source, name)):
                     shutil.copy(os.path.join(source, name), folder)
+        for name in folders:
+            os.mkdir(os.path.join(folder, name))
         if edit:
             path = os.path.join(folder, edit[0])
             text = open(path, 'rb').read()
@@ -83,6 +86,16 @@ def main(argv):
     expect('missing folder', run(command, ['elsewhere']), 3,
            [b"elsewhere/Tesmo.dat: error: can't create Tesmo.dat", b"elsewhere/temp.cd5: error: can't create temp.cd5",
             b"elsewhere/GasouT.dat: error: can't create GasouT.dat", b'3 errors, 0 warnings', b''])
+
+    # A sheet of a set: its continuation file is read beside the three, and
+    # a finding in it is named by its own file and line.
+    set_middle = os.path.join(cases, 'set-middle')
+    expect('sheet of a set', run(command, ['road'], set_middle), 0, [b'0 errors, 0 warnings', b''])
+    code, out, err = run(command, ['road'], set_middle, edit=(CONTINUATION, b'LAST 14,0.0', b'LAST 13,0.0'))
+    expect('LAST not the last station', (code, out, err), 2, out_end=b'\n1 errors, 0 warnings\n')
+    check(out.startswith(b'road/Tsuzuki.dat:5: error: LAST No.13+0.0 '), f'LAST: output {out!r}')
+    expect('a folder named Tsuzuki.dat', run(command, ['road'], examples, folders=(CONTINUATION,)), 3,
+           [b"road/Tsuzuki.dat: error: can't create Tsuzuki.dat", b'1 errors, 0 warnings', b''])
 
     for option in ('--help', '-h'):
         code, out, err = run(command, [option])

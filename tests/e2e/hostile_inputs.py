@@ -99,7 +99,7 @@ def unreadable_input_fails(command, inputs):
     # A folder in place of an input. On Linux it opens and reading it fails; on Windows, and
     # so under Wine, opening it fails already. Both end alike, but only the Linux build takes
     # the read-error path here.
-    for name in INPUTS:
+    for name in INPUTS + ('Tsuzuki.dat',):  # the continuation file, optional, as well
         others = {k: v for k, v in inputs.items() if k != name}
         message = console(f"can't create {name}\n".encode())
         for before in (None, b'an older drawing\r\n'):

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Whole runs of profile-sheet in a scratch folder.
 
-usage: whole_run.py PROGRAM -- golden CASE_DIR        inputs of CASE_DIR; drawing, console and
-                                                      status equal expected.dxf, expected.stdout,
+usage: whole_run.py PROGRAM -- golden CASE_DIR        inputs of CASE_DIR (with its Tsuzuki.dat when
+                                                      it has one); drawing, console and status
+                                                      equal expected.dxf, expected.stdout,
                                                       expected.status
        whole_run.py PROGRAM -- missing NAME CASE_DIR  the inputs of CASE_DIR without NAME
        whole_run.py PROGRAM -- example EXAMPLES_DIR   the bundled example: document frame, line
@@ -23,6 +24,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'
 import program_command  # noqa: E402
 
 INPUTS = ('Tesmo.dat', 'GasouT.dat', 'temp.cd5')
+CONTINUATION = 'Tsuzuki.dat'  # a sheet of a set has one as well
 DRAWING = 'Tesmora.dxf'
 failures = []
 line_end = b'\n'  # of the program's console lines; CR LF on Windows
@@ -41,8 +43,8 @@ def run(command, source, leave_out=(), drawing_before=None, drawing_link=None):
     """Runs the program in a fresh folder holding the inputs of source (less leave_out).
     Returns (status, stdout, stderr, drawing bytes or None)."""
     with tempfile.TemporaryDirectory(prefix='profile-sheet-e2e-') as work:
-        for name in INPUTS:
-            if name not in leave_out:
+        for name in INPUTS + (CONTINUATION,):
+            if name not in leave_out and os.path.exists(os.path.join(source, name)):
                 shutil.copy(os.path.join(source, name), work)
         if drawing_link is not None:
             os.symlink(drawing_link, os.path.join(work, DRAWING))

@@ -1,9 +1,11 @@
-// Fuzz target: the checker on any three files. The input holds them in the
-// order profile data, layer definitions, band row list (as for the whole
-// run), each ended by a zero byte (a missing end makes the rest empty). The
-// result keeps its promises: a status from 0 to 3 that agrees with the
-// findings, the findings in file and line order, each one line.
+// Fuzz target: the checker on any three files and a continuation file. The
+// input holds them as for the whole run: profile data, layer definitions,
+// band row list, each ended by a zero byte (a missing end makes the rest
+// empty), then the continuation file when the band row list's zero byte is
+// there. The result keeps its promises: a status from 0 to 3 that agrees
+// with the findings, the findings in file and line order, each one line.
 #include <cstdint>
+#include <optional>
 
 #include "check/check_inputs.h"
 #include "fuzz_check.h"
@@ -13,7 +15,8 @@ namespace {
 int fileRank(const std::string& file) {
   if (file == "Tesmo.dat") return 0;
   if (file == "temp.cd5") return 1;
-  return file == "GasouT.dat" ? 2 : -1;
+  if (file == "GasouT.dat") return 2;
+  return file == "Tsuzuki.dat" ? 3 : -1;
 }
 
 }  // namespace
@@ -23,9 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   std::string_view rest = ps::fuzz::asText(bytes, size);
   const std::string_view profile = ps::fuzz::nextFile(rest);
   const std::string_view layers = ps::fuzz::nextFile(rest);
-  const std::string_view bands = ps::fuzz::nextFile(rest);
+  bool bandsEnded = false;
+  const std::string_view bands = ps::fuzz::nextFile(rest, bandsEnded);
+  const std::optional<std::string_view> continuation = ps::fuzz::optionalFile(rest, bandsEnded);
 
-  const CheckResult result = checkInputs(profile, bands, layers);
+  const CheckResult result = checkInputs(profile, bands, layers, continuation);
   FUZZ_CHECK(result.status >= kNothingFound && result.status <= kUnreadable);
   bool anyError = false;
   for (std::size_t k = 0; k < result.findings.size(); ++k) {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 #define FUZZ_CHECK(condition)                                                             \
@@ -21,12 +22,25 @@ inline std::string_view asText(const unsigned char* bytes, std::size_t size) {
 }
 
 // The next of the input files that a fuzz input holds one after another,
-// each ended by a zero byte (a missing end makes the rest empty).
-inline std::string_view nextFile(std::string_view& rest) {
+// each ended by a zero byte (a missing end makes the rest empty). `ended`
+// tells whether its zero byte was there.
+inline std::string_view nextFile(std::string_view& rest, bool& ended) {
   const std::size_t end = rest.find('\0');
   const std::string_view file = rest.substr(0, end);
-  rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+  ended = end != std::string_view::npos;
+  rest = ended ? rest.substr(end + 1) : std::string_view();
   return file;
+}
+inline std::string_view nextFile(std::string_view& rest) {
+  bool ended = false;
+  return nextFile(rest, ended);
+}
+
+// An input file that may be left out, after one that was read with
+// nextFile: present when that one was ended by its zero byte.
+inline std::optional<std::string_view> optionalFile(std::string_view& rest, bool present) {
+  if (!present) return std::nullopt;
+  return nextFile(rest);
 }
 
 // A refusal names the file it refuses and is one console line.

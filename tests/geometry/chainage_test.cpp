@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "support/sheet_fixture.h"
@@ -83,6 +84,33 @@ TEST(Chainage, UnlistedWholeStationIsNotCounted) {
   EXPECT_EQ(chainageOf(t, 1, 0.0), 0.0);
   EXPECT_EQ(chainageOf(t, 1, 30.0), 30.0);
   EXPECT_EQ(chainageOf(t, 2, 0.0), 40.0);
+}
+
+}  // namespace
+}  // namespace ps
+
+namespace ps {
+namespace {
+
+TEST(Chainage, ASheetOfASetPlacesPointsBeyondItsEndsByStationArithmetic) {
+  // The five rows shifted so that the sheet starts at chainage 5.
+  StationTable t = fiveRows();
+  t.intervalDistance[1] = 5.0;
+  const Placement set{true, 20.0};
+  // Between the first and the last row exactly as the scan places them.
+  for (const auto& [n, p] : {std::pair{0, 0.0}, {1, 5.0}, {1, 12.5}, {2, 10.0}, {3, 0.0}})
+    EXPECT_EQ(chainageOf(t, set, n, p), chainageOf(t, n, p)) << n << "+" << p;
+  // Before No.0 from the first row, after No.3 from the last.
+  EXPECT_EQ(chainageOf(t, set, -1, 3.0), 5.0 - 20.0 + 3.0);
+  EXPECT_EQ(chainageOf(t, set, 0, -2.5), 2.5);
+  EXPECT_EQ(chainageOf(t, set, 3, 5.0), 70.0);
+  EXPECT_EQ(chainageOf(t, set, 7, 12.0), 65.0 + 80.0 + 12.0);
+  // Station numbers as far apart as they go, without overflow.
+  EXPECT_EQ(chainageOf(t, set, std::numeric_limits<int>::min(), 0.0), 5.0 + (-2147483648.0 * 20.0));
+  // Without stations, or without station arithmetic, the scan's placement.
+  EXPECT_EQ(chainageOf(StationTable{}, set, 4, 1.0), 0.0);
+  EXPECT_EQ(chainageOf(t, Placement{}, 4, 0.0), 0.0);
+  EXPECT_EQ(chainageOf(t, Placement{}, -1, 3.0), 3.0);
 }
 
 }  // namespace

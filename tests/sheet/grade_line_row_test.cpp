@@ -44,6 +44,30 @@ TEST(GradeLineRow, CirclesHeightsAndSteppedSymbolsWithGradeAndLength) {
   EXPECT_EQ(f.memory.drawing.pen.layerName, "D-STR");
 }
 
+TEST(GradeLineRow, ASheetOfASetMarksItsOwnVipsAndLabelsCutGradesWithTheirWholeLength) {
+  // The sheet lists No.4 to No.9 (x 170 to 270); the VIPs No.2+5.0 and
+  // No.12 lie beyond it, No.7 on it.
+  SheetFixture f;
+  f.continuation.emplace();
+  f.bandRows({sjis::kGradeLine});
+  test::addStations(f.data.stations, 4, 9);
+  addVip(f.data.vips, 2, 5.0, 10.0, 0.0);
+  addVip(f.data.vips, 7, 0.0, 8.75, 0.0);
+  addVip(f.data.vips, 12, 0.0, 8.75, 0.0);
+  drawGradeLineRow(f.sheet());
+  EXPECT_EQ(f.entities(),
+            (std::vector<std::string>{
+                "C 230.0,55.0 r5.0", "T 230.0,49.0 8.750",
+                // From the edge to the circle, labelled with the whole 95 m.
+                "L 170.000,55.000 188.333,55.000", "L 188.333,55.000 188.333,59.000",
+                "L 188.333,59.000 206.667,51.000", "L 206.667,51.000 206.667,55.000",
+                "L 206.667,55.000 225.000,55.000", "T 187.5,60.0 i= 1.316 %", "T 187.5,50.0 L= 95.000 m",
+                // From the circle to the edge, 100 m.
+                "L 235.000,55.000 246.667,55.000", "L 246.667,55.000 246.667,51.000",
+                "L 246.667,51.000 258.333,59.000", "L 258.333,59.000 258.333,55.000",
+                "L 258.333,55.000 270.000,55.000", "T 242.5,60.0 i= 0.000 %", "T 242.5,50.0 L= 100.000 m"}));
+}
+
 TEST(GradeLineRow, SingleVipDrawsCircleAndHeightOnly) {
   GradeRow f;
   f.data.vips.count = 1;

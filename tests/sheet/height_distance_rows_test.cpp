@@ -66,6 +66,74 @@ TEST(HeightDistanceRows, DistancesFollowStationNumbersFromTheZeroStation) {
                                       "T 171.0,49.0 12.000", "T 171.0,49.0 8.000", "T 171.0,49.0 0.000"}));
 }
 
+// The last eight texts: the cumulative and the interval distance row of a
+// sheet of four stations.
+std::vector<std::string> distances(Rows& f) {
+  drawHeightDistanceRows(f.sheet());
+  const auto t = f.texts();
+  return std::vector<std::string>(t.end() - 8, t.end());
+}
+
+TEST(HeightDistanceRows, ASheetOfASetShowsTheDistanceAlongTheRoad) {
+  // The road's first sheet, from No.-1+10.0, 10 m before its zero at No.0.
+  Rows first;
+  first.continuation.emplace();
+  first.continuation->first = FirstStation{-1, 10.0, -10.0, 0.0};
+  first.continuation->last = LastStation{1, 0.0, 20.0};
+  addStation(first.data.stations, -1, 10.0, 0.0);
+  addStation(first.data.stations, 0, 0.0, 10.0);
+  addStation(first.data.stations, 0, 10.0, 10.0);
+  addStation(first.data.stations, 1, 0.0, 10.0);
+  EXPECT_EQ(distances(first),
+            (std::vector<std::string>{"T 171.0,59.0 -10.000", "T 181.0,59.0 0.000", "T 191.0,59.0 10.000",
+                                      "T 201.0,59.0 20.000", "T 171.0,49.0 10.000", "T 181.0,49.0 0.000",
+                                      "T 191.0,49.0 10.000", "T 201.0,49.0 10.000"}));
+
+  // A later sheet: from 300 m on, its first interval from the road's station
+  // before it; the distance follows the chainage through a station equation
+  // (No.16 back = No.20 ahead), which changes only the labels.
+  Rows later;
+  later.continuation.emplace();
+  later.continuation->first = FirstStation{15, 0.0, 300.0, 20.0};
+  addStation(later.data.stations, 15, 0.0, 0.0);
+  addStation(later.data.stations, 16, 0.0, 20.0);
+  addStation(later.data.stations, 20, 0.0, 20.0);
+  addStation(later.data.stations, 20, 7.5, 7.5);
+  EXPECT_EQ(distances(later),
+            (std::vector<std::string>{"T 171.0,59.0 300.000", "T 191.0,59.0 320.000", "T 211.0,59.0 340.000",
+                                      "T 218.5,59.0 347.500", "T 171.0,49.0 20.000", "T 191.0,49.0 20.000",
+                                      "T 211.0,49.0 20.000", "T 218.5,49.0 7.500"}));
+
+  // A sheet wholly before the zero: its last interval runs to the road's next
+  // station, from the continuation (0 without it).
+  Rows before;
+  before.continuation.emplace();
+  before.continuation->first = FirstStation{-4, 0.0, -80.0, 0.0};
+  before.continuation->last = LastStation{-2, 0.0, 12.5};
+  addStation(before.data.stations, -4, 0.0, 0.0);
+  addStation(before.data.stations, -3, 0.0, 20.0);
+  addStation(before.data.stations, -3, 10.0, 10.0);
+  addStation(before.data.stations, -2, 0.0, 10.0);
+  EXPECT_EQ(distances(before),
+            (std::vector<std::string>{"T 171.0,59.0 -80.000", "T 191.0,59.0 -60.000", "T 201.0,59.0 -50.000",
+                                      "T 211.0,59.0 -40.000", "T 171.0,49.0 20.000", "T 191.0,49.0 10.000",
+                                      "T 201.0,49.0 10.000", "T 211.0,49.0 12.500"}));
+  before.continuation->last->next.reset();
+  EXPECT_EQ(distances(before).back(), "T 211.0,49.0 0.000");
+
+  // Without FIRST, the zero station of a sheet on its own.
+  Rows plain;
+  plain.continuation.emplace();
+  addStation(plain.data.stations, 0, 0.0, 0.0);
+  addStation(plain.data.stations, 1, 0.0, 20.0);
+  addStation(plain.data.stations, 1, 5.0, 5.0);
+  addStation(plain.data.stations, 2, 0.0, 15.0);
+  const auto intervals = distances(plain);
+  EXPECT_EQ(std::vector<std::string>(intervals.begin() + 4, intervals.end()),
+            (std::vector<std::string>{"T 171.0,49.0 0.000", "T 191.0,49.0 20.000", "T 196.0,49.0 5.000",
+                                      "T 211.0,49.0 15.000"}));
+}
+
 TEST(HeightDistanceRows, NothingWithoutStationsAndRowZeroForMissingTitles) {
   Rows empty;
   empty.ground(0, 0.0, 10.0);

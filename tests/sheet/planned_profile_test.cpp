@@ -78,6 +78,33 @@ TEST(PlannedProfile, AStationAtTheEndOfACurveTakesItsOffsetFromThatCurve) {
   EXPECT_EQ(t.back().substr(t.back().find(' ', 2) + 1), "y= -0.000 m");
 }
 
+TEST(PlannedProfile, ASheetOfASetDrawsTheGradeLineOverItsOwnStretch) {
+  // The sheet lists No.3 to No.6 (x 170 to 230) of a road whose VIPs are
+  // No.0, No.5 with a 60 m crest curve (chainage 10 to 70 here) and No.10.
+  SheetFixture f;
+  f.continuation.emplace();
+  f.bandRows({"x"});
+  test::addStations(f.data.stations, 3, 6);
+  addVip(f.data.vips, 0, 0.0, 10.0, 0.0);
+  addVip(f.data.vips, 5, 0.0, 12.0, 60.0);
+  addVip(f.data.vips, 10, 0.0, 11.0, 0.0);
+  drawPlannedProfile(f.sheet());
+  const auto e = f.entities();
+  // No marker for the VIPs beyond the edges; the grades cut there; ten
+  // chords over the curve's part on the sheet; an arrowhead only at the
+  // curve's begin.
+  EXPECT_EQ(test::kinds(e), "LLL" "LLLLLLLLLL" "LLL" "TT" "LTLTLT");
+  EXPECT_EQ(std::vector<std::string>(e.begin(), e.begin() + 4),
+            (std::vector<std::string>{"L 210.000,92.000 210.000,102.000", "L 170.000,94.000 210.000,102.000",
+                                      "L 210.000,102.000 230.000,100.000", "L 180.000,96.000 185.000,96.938"}));
+  EXPECT_EQ(e[12], "L 225.000,99.938 230.000,99.750");
+  EXPECT_EQ(std::vector<std::string>(e.begin() + 13, e.begin() + 18),
+            (std::vector<std::string>{"L 180.000,90.875 182.000,91.411", "L 180.000,90.875 182.000,90.339",
+                                      "L 180.000,90.875 230.000,90.875", "T 193.0,91.9 VCL= 60.000 m",
+                                      "T 193.0,86.9 VCR= -2000 m"}));
+  EXPECT_EQ(e.back(), "T 229.0,93.3 y= 0.025 m");
+}
+
 TEST(PlannedProfile, ArrowheadWritesTwoBarbsFromTheTip) {
   test::MemoryDrawing m;
   m.drawing.pen = PenState{"D-STR", 3, 0.25};

@@ -105,11 +105,12 @@ struct SheetFixture {
     g.height[g.count] = height;
   }
   // The sheet over the data as filled so far, its VIP table normalised as
-  // the run does; made on first use.
+  // the run does; made on first use. With a continuation it is a sheet of a
+  // set.
   Sheet& sheet() {
     if (!sheet_) {
       normaliseVipTable(data.vips);
-      sheet_.emplace(memory.drawing, data, titles, 4 * std::atan(1.0));
+      sheet_.emplace(memory.drawing, data, titles, 4 * std::atan(1.0), continuation ? &*continuation : nullptr);
     }
     return *sheet_;
   }
@@ -118,6 +119,7 @@ struct SheetFixture {
   MemoryDrawing memory;
   ProfileData data;
   BandTitles titles;
+  std::optional<Continuation> continuation;
 
  private:
   std::optional<Sheet> sheet_;
