@@ -138,40 +138,42 @@ int importRoad(const ImportOptions& options, std::string& out) {
     refuseMapping(refused, options.roadFile);
   }
 
-  std::vector<SheetFiles> files;
   std::vector<SheetRow> rows;
   std::string findings;
   const int count = static_cast<int>(sheets.sheets.size());
-  for (std::size_t i = 0; i < sheets.sheets.size(); ++i) {
-    const SheetTables& sheet = sheets.sheets[i];
-    const std::string folder = sheetFolderName(i);
-    const SheetIdentity identity{static_cast<int>(i) + 1, count, alignment.name, road.projectName};
-    SheetFiles f{writeProfileData(*profileDataOf(sheet, tmpl.header, sheets.interval, landxml::shiftJisShown)),
-                 tmpl.files.bandRowList, tmpl.files.layerDefinitions,
-                 writeContinuation(continuationOf(sheet, identity, landxml::shiftJisShown)), {}};
-    StringSink drawing;
-    std::string console;
-    const std::string sheetFile = (outDir / folder / kProfileDataFile).string();
-    if (generateDrawing(f.profileData, f.layerDefinitions, f.bandRowList, drawing, console, f.continuation) != 0)
-      landxml::RefusalMessage(sheetFile, 0).sjis(sjis::kImportSheetRejected).sjis(console.c_str()).refuse();
-    f.drawing = std::move(drawing.text);
-    // Each sheet as profile-sheet-check sees it: an error (a refusal the
-    // generator would make among them) refuses the road.
-    for (const check::Finding& finding : check::checkInputs(f.profileData, f.bandRowList, f.layerDefinitions, f.continuation).findings) {
-      const std::string path = (outDir / folder / finding.file).string();
-      if (finding.severity == check::Severity::error)
-        landxml::RefusalMessage(path, finding.line).sjis(sjis::kImportSheetRejected).sjis(finding.message.c_str()).refuse();
-      findings += check::findingLine(finding, path) + "\n";
-    }
-    SheetRow row{folder, sheet.stations.front().at, sheet.stations.back().at,
-                 sheet.stations.size(), sheet.vipsOnSheet, sheet.curvesOnSheet, {}};
-    for (const MappingWarning& w : sheet.warnings) row.warnings.push_back(warningText(w, tmpl.header));
-    rows.push_back(std::move(row));
-    files.push_back(std::move(f));
-  }
-
   try {
-    writeSheetSet(outDir, files);
+    // Each sheet is written as soon as it is drawn and checked, so that a
+    // long road never holds its whole set in memory.
+    SheetSetWriter writer(outDir);
+    for (std::size_t i = 0; i < sheets.sheets.size(); ++i) {
+      const SheetTables& sheet = sheets.sheets[i];
+      const std::string folder = sheetFolderName(i);
+      const SheetIdentity identity{static_cast<int>(i) + 1, count, alignment.name, road.projectName};
+      SheetFiles f{writeProfileData(*profileDataOf(sheet, tmpl.header, sheets.interval, landxml::shiftJisShown)),
+                   tmpl.files.bandRowList, tmpl.files.layerDefinitions,
+                   writeContinuation(continuationOf(sheet, identity, landxml::shiftJisShown)), {}};
+      StringSink drawing;
+      std::string console;
+      const std::string sheetFile = (outDir / folder / kProfileDataFile).string();
+      if (generateDrawing(f.profileData, f.layerDefinitions, f.bandRowList, drawing, console, f.continuation) != 0)
+        landxml::RefusalMessage(sheetFile, 0).sjis(sjis::kImportSheetRejected).sjis(console.c_str()).refuse();
+      f.drawing = std::move(drawing.text);
+      // Each sheet as profile-sheet-check sees it: an error (a refusal the
+      // generator would make among them) refuses the road.
+      for (const check::Finding& finding :
+           check::checkInputs(f.profileData, f.bandRowList, f.layerDefinitions, f.continuation).findings) {
+        const std::string path = (outDir / folder / finding.file).string();
+        if (finding.severity == check::Severity::error)
+          landxml::RefusalMessage(path, finding.line).sjis(sjis::kImportSheetRejected).sjis(finding.message.c_str()).refuse();
+        findings += check::findingLine(finding, path) + "\n";
+      }
+      SheetRow row{folder, sheet.stations.front().at, sheet.stations.back().at,
+                   sheet.stations.size(), sheet.vipsOnSheet, sheet.curvesOnSheet, {}};
+      for (const MappingWarning& w : sheet.warnings) row.warnings.push_back(warningText(w, tmpl.header));
+      rows.push_back(std::move(row));
+      writer.add(f);
+    }
+    writer.finish();
   } catch (const WriteFailed& failed) {
     landxml::RefusalMessage(failed.path.string(), 0).sjis(sjis::kImportCannotWrite).refuse();
   }

@@ -43,26 +43,35 @@ bool writeFileBytes(const fs::path& path, const std::string& bytes) {
   return static_cast<bool>(out);
 }
 
+SheetSetWriter::SheetSetWriter(const fs::path& outDir, FileWriter write)
+    : outDir_(outDir), staging_(makeStagingFolder(outDir)), write_(std::move(write)) {}
+
+SheetSetWriter::~SheetSetWriter() {
+  if (finished_) return;
+  std::error_code ignored;
+  fs::remove_all(staging_, ignored);
+}
+
+void SheetSetWriter::add(const SheetFiles& s) {
+  const std::string name = sheetFolderName(count_++);
+  const fs::path folder = staging_ / name, finalFolder = outDir_ / name;
+  std::error_code error;
+  if (!fs::create_directory(folder, error)) throw WriteFailed{finalFolder};
+  for (auto [file, bytes] : {std::pair{kProfileDataFile, &s.profileData}, {kBandRowFile, &s.bandRowList},
+                             {kLayerFile, &s.layerDefinitions}, {kContinuationFile, &s.continuation},
+                             {kDrawingFile, &s.drawing}})
+    if (!write_(folder / file, *bytes)) throw WriteFailed{finalFolder / file};
+}
+
+void SheetSetWriter::finish() {
+  if (!platform::renameFolderNoReplace(staging_, outDir_)) throw WriteFailed{outDir_};
+  finished_ = true;
+}
+
 void writeSheetSet(const fs::path& outDir, const std::vector<SheetFiles>& sheets, const FileWriter& write) {
-  const fs::path staging = makeStagingFolder(outDir);
-  try {
-    for (std::size_t i = 0; i < sheets.size(); ++i) {
-      const std::string name = sheetFolderName(i);
-      const fs::path folder = staging / name, finalFolder = outDir / name;
-      std::error_code error;
-      if (!fs::create_directory(folder, error)) throw WriteFailed{finalFolder};
-      const SheetFiles& s = sheets[i];
-      for (auto [file, bytes] : {std::pair{kProfileDataFile, &s.profileData}, {kBandRowFile, &s.bandRowList},
-                                 {kLayerFile, &s.layerDefinitions}, {kContinuationFile, &s.continuation},
-                                 {kDrawingFile, &s.drawing}})
-        if (!write(folder / file, *bytes)) throw WriteFailed{finalFolder / file};
-    }
-    if (!platform::renameFolderNoReplace(staging, outDir)) throw WriteFailed{outDir};
-  } catch (...) {
-    std::error_code ignored;
-    fs::remove_all(staging, ignored);
-    throw;
-  }
+  SheetSetWriter writer(outDir, write);
+  for (const SheetFiles& s : sheets) writer.add(s);
+  writer.finish();
 }
 
 }  // namespace ps::import

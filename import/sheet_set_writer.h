@@ -31,12 +31,32 @@ std::string sheetFolderName(std::size_t index);
 using FileWriter = std::function<bool(const std::filesystem::path& path, const std::string& bytes)>;
 bool writeFileBytes(const std::filesystem::path& path, const std::string& bytes);
 
-// Writes one folder per sheet into `outDir`, which must not exist. The
-// folders are written into a new sibling folder first, which is renamed to
-// `outDir` when every byte is written (never onto anything that appeared
-// there meanwhile, an empty folder included); on any failure it is removed
-// again and WriteFailed names what failed as the user would find it: the
-// file inside `outDir`, or `outDir` itself.
+// Writes one folder per sheet into `outDir`, which must not exist, a sheet
+// at a time as they come. The folders are written into a new sibling folder
+// first, which finish() renames to `outDir` when every byte is written
+// (never onto anything that appeared there meanwhile, an empty folder
+// included). Until then nothing is at `outDir`: on any failure, and when
+// the writer is dropped unfinished, the sibling folder is removed again.
+// WriteFailed names what failed as the user would find it: the file inside
+// `outDir`, or `outDir` itself.
+class SheetSetWriter {
+ public:
+  explicit SheetSetWriter(const std::filesystem::path& outDir, FileWriter write = writeFileBytes);
+  ~SheetSetWriter();
+  SheetSetWriter(const SheetSetWriter&) = delete;
+  SheetSetWriter& operator=(const SheetSetWriter&) = delete;
+
+  void add(const SheetFiles& sheet);
+  void finish();
+
+ private:
+  std::filesystem::path outDir_, staging_;
+  FileWriter write_;
+  std::size_t count_ = 0;
+  bool finished_ = false;
+};
+
+// The whole set at once.
 void writeSheetSet(const std::filesystem::path& outDir, const std::vector<SheetFiles>& sheets,
                    const FileWriter& write = writeFileBytes);
 
