@@ -4,6 +4,7 @@
 usage: import_run.py IMPORTER GENERATOR DATA_DIR roads      every road of DATA_DIR: its sheets against its design
        import_run.py IMPORTER GENERATOR DATA_DIR set        a set against the one sheet that holds the whole road
        import_run.py IMPORTER GENERATOR DATA_DIR refusals   every refusal: a message, status 1 or 2, nothing written
+       import_run.py IMPORTER GENERATOR DATA_DIR sizes      what roads dense in points write, against their size
        import_run.py IMPORTER GENERATOR DATA_DIR figures ROAD.xml...
                                                             the figures of roads outside DATA_DIR (their designs
                                                             beside them), printed; status 1 when a check fails
@@ -771,6 +772,45 @@ class SheetView:
                       for y in polyline_y(lines, self.x(chainage), 0.0005))
 
 
+# ---------------------------------------------------------------- sizes
+
+# What the importer writes (the set and the console) stays within this many
+# times the road file, plus this much per sheet.
+OUTPUT_PER_INPUT_BYTE = 200
+OUTPUT_PER_SHEET = 150_000
+
+
+def sizes(importer):
+    """Roads of 2 km dense in what the importer writes a row for: a grade
+    point every 0.5 m, a curve group every metre (turning either way in
+    turn), a ground point every centimetre."""
+    head = ('<?xml version="1.0" encoding="UTF-8"?>\n<LandXML xmlns="http://www.landxml.org/schema/LandXML-1.2" '
+            'version="1.2"><Units><Metric linearUnit="meter"/></Units><Alignments><Alignment name="a" length="2000" '
+            'staStart="0"><CoordGeom>%s</CoordGeom><Profile><ProfAlign name="p">%s</ProfAlign><ProfSurf name="g">'
+            '<PntList2D>%s</PntList2D></ProfSurf></Profile></Alignment></Alignments></LandXML>\n')
+    line, level, flat = '<Line length="2000"/>', '<PVI>0 10</PVI><PVI>2000 10</PVI>', '0 10 2000 10'
+    roads = {
+        'grade points': head % (line, ''.join('<PVI>%g %g</PVI>' % (k / 2, 10 + k % 2 * 0.05) for k in range(4001)),
+                                flat),
+        'curve groups': head % (''.join('<Curve rot="%s" radius="500" length="1"/>' % ('cw' if k % 2 else 'ccw')
+                                        for k in range(2000)), level, flat),
+        'ground points': head % (line, level, ' '.join('%g %g' % (k / 100, 10 + k % 7 / 100) for k in range(200001))),
+    }
+    for name, text in roads.items():
+        with tempfile.TemporaryDirectory(prefix='profile-sheet-import-size-') as work:
+            with open(os.path.join(work, 'road.xml'), 'w') as f:
+                f.write(text)
+            status, out, err = run(importer, ['road.xml', 'sheets'], work)
+            if not check(status == 0, f'{name}: exit status {status}, {err!r}'):
+                continue
+            written = len(out) + len(err) + sum(os.path.getsize(os.path.join(d, f))
+                                                for d, _, files in os.walk(os.path.join(work, 'sheets')) for f in files)
+            sheets = len(os.listdir(os.path.join(work, 'sheets')))
+            bound = OUTPUT_PER_INPUT_BYTE * len(text) + OUTPUT_PER_SHEET * sheets
+            check(written <= bound, f'{name}: {written} bytes written for {len(text)} bytes of road, '
+                                    f'{sheets} sheets: more than {bound}')
+
+
 # ---------------------------------------------------------------- refusals
 
 def refused(importer, name, args, files=None, status=1, expect=None, make=None):
@@ -901,6 +941,8 @@ def main():
         sheet_set(importer, generator, data)
     elif scenario == 'refusals':
         refusals(importer, data)
+    elif scenario == 'sizes':
+        sizes(importer)
     elif scenario == 'figures':
         figures = []
         if len(sys.argv) == 5:
