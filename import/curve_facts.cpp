@@ -8,15 +8,25 @@ namespace ps::import {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-// Integration steps of at most a metre: an element's position error stays
-// far below a micrometre for any radius a road has.
+// A clothoid is integrated by Simpson's rule in steps of at most a metre
+// (its position error stays far below a micrometre for any radius a road
+// has), and in at most this many steps, so that no element costs more.
 constexpr double kStep = 1.0;
 constexpr int kMinSteps = 16;
-constexpr int kMaxSteps = 100000;
+constexpr int kMaxSteps = 4096;
+// Points of the curve tried for the nearest one, where it is not found on
+// the arc directly.
+constexpr int kMaxSamples = 2048;
 
 struct Point {
   double x = 0.0, y = 0.0;
 };
+
+double distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+int simpsonSteps(double span) {
+  return std::clamp(2 * static_cast<int>(std::ceil(std::fabs(span) / (2 * kStep))), kMinSteps, kMaxSteps);
+}
 
 // One element in the group's frame: where it starts, its heading there and
 // its signed curvature at both ends (positive turning left).
@@ -26,12 +36,18 @@ struct Piece {
   double length = 0.0;
   double k0 = 0.0, k1 = 0.0;
 
+  bool arc() const { return k0 == k1 && k0 != 0.0; }
   double headingAt(double s) const { return heading + k0 * s + (k1 - k0) * s * s / (2 * length); }
-  // The point at s, by Simpson's rule from `from` (a point of the piece at
-  // `fromS`).
+  // The point at s: closed form on a line or an arc, by Simpson's rule from
+  // `from` (a point of the piece at `fromS`) on a clothoid.
   Point pointAt(double s, Point from, double fromS) const {
+    if (k0 == k1) {
+      if (k0 == 0.0) return {start.x + s * std::cos(heading), start.y + s * std::sin(heading)};
+      const double t = headingAt(s);
+      return {start.x + (std::sin(t) - std::sin(heading)) / k0, start.y - (std::cos(t) - std::cos(heading)) / k0};
+    }
     const double span = s - fromS;
-    const int steps = std::clamp(2 * static_cast<int>(std::ceil(std::fabs(span) / (2 * kStep))), kMinSteps, kMaxSteps);
+    const int steps = simpsonSteps(span);
     const double h = span / steps;
     double sx = 0.0, sy = 0.0;
     for (int i = 0; i <= steps; ++i) {
@@ -46,7 +62,62 @@ struct Piece {
 
 double curvature(double radius, int sign) { return std::isfinite(radius) && radius > 0 ? sign / radius : 0.0; }
 
-double distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+// The distance from `ip` to the one arc of the group, where the point of
+// its circle nearest to `ip` lies on the arc.
+std::optional<double> toTheArc(const std::vector<Piece>& pieces, Point ip) {
+  const Piece* arc = nullptr;
+  for (const Piece& p : pieces) {
+    if (!p.arc()) continue;
+    if (arc) return std::nullopt;
+    arc = &p;
+  }
+  if (!arc) return std::nullopt;
+  const double r = 1 / arc->k0;  // signed: the centre lies to the left for r > 0
+  const Point centre{arc->start.x - r * std::sin(arc->heading), arc->start.y + r * std::cos(arc->heading)};
+  // The angle, seen from the centre, of the arc's start and of `ip`, and how
+  // far along the arc that is.
+  const double a0 = std::atan2(arc->start.y - centre.y, arc->start.x - centre.x);
+  const double a = std::atan2(ip.y - centre.y, ip.x - centre.x);
+  double turn = (a - a0) * (r > 0 ? 1 : -1);
+  turn = std::fmod(std::fmod(turn, 2 * kPi) + 2 * kPi, 2 * kPi);
+  if (!(turn * std::fabs(r) <= arc->length)) return std::nullopt;
+  return std::fabs(distance(ip, centre) - std::fabs(r));
+}
+
+// The distance from `ip` to the nearest of points along the curve, then a
+// golden-section search between that point's neighbours.
+double toTheCurve(const std::vector<Piece>& pieces, double groupLength, Point ip) {
+  double best = distance(ip, pieces.front().start);
+  std::size_t bestPiece = 0;
+  double bestS = 0.0, bestStep = 0.0;
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    const Piece& p = pieces[k];
+    const int steps = std::clamp(static_cast<int>(std::ceil(kMaxSamples * p.length / groupLength)), 1, kMaxSamples);
+    const double step = p.length / steps;
+    Point q = p.start;
+    for (int i = 1; i <= steps; ++i) {
+      q = p.pointAt(step * i, q, step * (i - 1));
+      if (const double d = distance(ip, q); d < best) best = d, bestPiece = k, bestS = step * i, bestStep = step;
+    }
+  }
+  const Piece& p = pieces[bestPiece];
+  if (bestStep == 0.0) bestStep = p.length / std::clamp(static_cast<int>(std::ceil(kMaxSamples * p.length / groupLength)), 1, kMaxSamples);
+  double lo = std::max(0.0, bestS - bestStep), hi = std::min(p.length, bestS + bestStep);
+  const double origin = lo;
+  const Point base = p.pointAt(origin, p.start, 0.0);
+  auto distanceAt = [&](double s) { return distance(ip, p.pointAt(s, base, origin)); };
+  const double ratio = (std::sqrt(5.0) - 1) / 2;
+  double a = hi - ratio * (hi - lo), b = lo + ratio * (hi - lo);
+  double da = distanceAt(a), db = distanceAt(b);
+  for (int i = 0; i < 60; ++i) {
+    if (da < db) {
+      hi = b, b = a, db = da, a = hi - ratio * (hi - lo), da = distanceAt(a);
+    } else {
+      lo = a, a = b, da = db, b = lo + ratio * (hi - lo), db = distanceAt(b);
+    }
+  }
+  return std::min(best, std::min(da, db));
+}
 
 }  // namespace
 
@@ -54,7 +125,7 @@ GroupFacts groupFacts(const std::vector<landxml::GeometryElement>& elements, con
   GroupFacts facts;
   std::vector<Piece> pieces;
   Point at;
-  double heading = 0.0;
+  double heading = 0.0, length = 0.0;
   for (std::size_t k = group.firstElement; k <= group.lastElement && k < elements.size(); ++k) {
     const landxml::GeometryElement& e = elements[k];
     if (!(e.length > 0)) continue;
@@ -68,6 +139,7 @@ GroupFacts groupFacts(const std::vector<landxml::GeometryElement>& elements, con
     }
     at = p.pointAt(p.length, p.start, 0.0);
     heading = p.headingAt(p.length);
+    length += p.length;
     pieces.push_back(p);
   }
   facts.curveLength = group.end - group.begin;
@@ -83,39 +155,8 @@ GroupFacts groupFacts(const std::vector<landxml::GeometryElement>& elements, con
   // shape do that) give no tangent length.
   if (!(ip.x > 0)) return facts;
   facts.tangentLength = ip.x;
-
-  // The nearest point of the curve: the nearest of points a metre apart,
-  // then a golden-section search between its neighbours.
-  double best = distance(ip, pieces.front().start);
-  std::size_t bestPiece = 0;
-  double bestS = 0.0;
-  for (std::size_t k = 0; k < pieces.size(); ++k) {
-    const Piece& p = pieces[k];
-    const int steps = std::clamp(static_cast<int>(std::ceil(p.length / kStep)), 1, kMaxSteps);
-    Point q = p.start;
-    for (int i = 1; i <= steps; ++i) {
-      const double s = p.length * i / steps;
-      q = p.pointAt(s, q, p.length * (i - 1) / steps);
-      if (const double d = distance(ip, q); d < best) best = d, bestPiece = k, bestS = s;
-    }
-  }
-  const Piece& p = pieces[bestPiece];
-  const double step = p.length / std::clamp(static_cast<int>(std::ceil(p.length / kStep)), 1, kMaxSteps);
-  double lo = std::max(0.0, bestS - step), hi = std::min(p.length, bestS + step);
-  const double origin = lo;
-  const Point base = p.pointAt(origin, p.start, 0.0);
-  auto distanceAt = [&](double s) { return distance(ip, p.pointAt(s, base, origin)); };
-  const double ratio = (std::sqrt(5.0) - 1) / 2;
-  double a = hi - ratio * (hi - lo), b = lo + ratio * (hi - lo);
-  double da = distanceAt(a), db = distanceAt(b);
-  for (int i = 0; i < 60; ++i) {
-    if (da < db) {
-      hi = b, b = a, db = da, a = hi - ratio * (hi - lo), da = distanceAt(a);
-    } else {
-      lo = a, a = b, da = db, b = lo + ratio * (hi - lo), db = distanceAt(b);
-    }
-  }
-  facts.secantLength = std::min(best, std::min(da, db));
+  const std::optional<double> arc = toTheArc(pieces, ip);
+  facts.secantLength = arc ? *arc : toTheCurve(pieces, length, ip);
   return facts;
 }
 

@@ -3,6 +3,7 @@
 // and radii of its elements.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "import/curve_groups.h"

@@ -35,6 +35,10 @@ RoadDesign::RoadDesign(const landxml::Alignment& alignment)
   if (grade.points().back().station < last.end - kTouch)
     throw MappingRefused{MappingRefused::Kind::profileShort, last.stations.back().label};
   unpairedRuns = pairSuperelevation(curves, runs);
+}
+
+void RoadDesign::findFacts(const landxml::Alignment& alignment) {
+  facts.clear();
   for (const CurveGroup& g : curves) facts.push_back(groupFacts(alignment.elements, g));
 }
 

@@ -35,12 +35,14 @@ SheetSettings sheetSettingsOf(const HeaderValues& header, std::size_t stationsPe
 // Everything about one alignment that its sheets are mapped from.
 struct RoadDesign {
   explicit RoadDesign(const landxml::Alignment& alignment);
+  // The curve groups' facts, found once the road is known to make a set.
+  void findFacts(const landxml::Alignment& alignment);
 
   Stationing stationing;
   GradeLine grade;
   GroundLine ground;
   std::vector<CurveGroup> curves;
-  std::vector<GroupFacts> facts;  // one per curve group
+  std::vector<GroupFacts> facts;  // one per curve group, after findFacts
   std::vector<landxml::SuperelevationRun> runs;
   std::vector<std::size_t> unpairedRuns;
 };

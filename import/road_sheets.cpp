@@ -20,6 +20,15 @@ long long fewestSheets(const landxml::Alignment& alignment, const SheetSettings&
     const double byLength = reach > 0 ? std::ceil((s.end - s.begin - 0.001) / reach) : 0;
     fewest += std::max(0.0, std::max(byStations, byLength));
   }
+  // The key points are listed stations too: those a millimetre apart or
+  // more, as the listing merges them.
+  double keyPoints = 0, last = -INFINITY;
+  for (const landxml::GeometryElement& e : alignment.elements) {
+    if (e.kind == landxml::GeometryElement::Kind::line) continue;
+    for (double at : {e.start, e.end})
+      if (at - last >= 0.001) ++keyPoints, last = at;
+  }
+  fewest = std::max(fewest, std::ceil((keyPoints - static_cast<double>(stretches.size())) / perSheet));
   return fewest > 1e15 ? static_cast<long long>(1e15) : static_cast<long long>(fewest);
 }
 
@@ -27,7 +36,7 @@ RoadSheets mapAlignment(const landxml::Alignment& alignment, const SheetSettings
   if (const long long fewest = fewestSheets(alignment, settings); fewest > kMaxSheets)
     throw MappingRefused{MappingRefused::Kind::tooManySheets, std::nullopt, fewest, true};
 
-  const RoadDesign road(alignment);
+  RoadDesign road(alignment);
   RoadSheets result;
   result.interval = road.stationing.interval();
   result.length = road.stationing.length();
@@ -52,6 +61,7 @@ RoadSheets mapAlignment(const landxml::Alignment& alignment, const SheetSettings
     }
   }
   if (count > kMaxSheets) throw MappingRefused{MappingRefused::Kind::tooManySheets, std::nullopt, count, false};
+  road.findFacts(alignment);
 
   for (std::size_t k = 0; k < stretches.size(); ++k) {
     for (const SheetSpan& span : breaks[k].sheets) {

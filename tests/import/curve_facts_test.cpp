@@ -66,6 +66,18 @@ TEST(CurveFacts, OfClothoidGroups) {
   const Clothoid c1 = clothoid(200, 600), c2 = clothoid(90, 600);
   const double ia = c1.tau + c2.tau + 80.0 / 600;
   EXPECT_NEAR(f.tangentLength, (600 + c1.p) * std::tan(ia / 2) + c1.k - (c1.p - c2.p) / std::sin(ia), 1e-5);
+
+  // Two clothoids meeting at R = 300 without an arc: the nearest point to
+  // the intersection point is where they meet, (x, y) of the first.
+  auto pair = group(120, 0, 120, 300, -1);
+  pair.erase(pair.begin() + 1);
+  pair[1].start = 120, pair[1].end = 240;
+  const GroupFacts g = groupFacts(pair, wholeGroup(pair));
+  const Clothoid c = clothoid(120, 300);
+  const double tl = (300 + c.p) * std::tan(c.tau) + c.k;
+  EXPECT_NEAR(g.intersectionAngle, 2 * c.tau * 180 / kPi, 1e-9);
+  EXPECT_NEAR(g.tangentLength, tl, 1e-5);
+  EXPECT_NEAR(g.secantLength, std::hypot(tl - c.x, c.y), 1e-5);
 }
 
 // No intersection point ahead: a group that turns by nothing or by half a
