@@ -119,7 +119,10 @@ void addCurves(SheetTables& t, const StretchContents& contents, const SheetSpan&
     const StationLabel from = frame.labelNear(g.begin), to = frame.labelNear(g.end);
     t.curves.push_back({from, to, toMicrometre(signedRadius(g))});
     if (std::min(g.end, frame.end()) > std::max(g.begin, frame.begin())) ++t.curvesOnSheet;
-    t.curveFacts.push_back({static_cast<int>(k + 1), roundTo(f.intersectionAngle, 1e6), toMicrometre(f.curveLength),
+    // IA to a millionth of a degree; a hair below a full circle is none.
+    double angle = roundTo(f.intersectionAngle, 1e6);
+    if (angle >= 360) angle -= 360;
+    t.curveFacts.push_back({static_cast<int>(k + 1), angle, toMicrometre(f.curveLength),
                             toMicrometre(f.tangentLength), toMicrometre(f.secantLength)});
     if (!g.superelevation) {
       t.superelevation.push_back({from, to, 0.0});
