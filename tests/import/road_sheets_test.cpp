@@ -106,7 +106,7 @@ TEST(RoadSheets, MapsEachSheetAsPartOfItsRoad) {
   EXPECT_FALSE(two.transitions[0].raised);
   ASSERT_EQ(two.curveFacts.size(), 1u);
   EXPECT_EQ(two.curveFacts[0].ip, 1);
-  EXPECT_NEAR(two.curveFacts[0].intersectionAngle, 0.2 * 180 / M_PI, 1e-6);
+  EXPECT_NEAR(two.curveFacts[0].intersectionAngle, 0.2 * 180 / 3.14159265358979323846, 1e-6);
   EXPECT_EQ(two.curveFacts[0].curveLength, 60.0);
   EXPECT_NEAR(two.curveFacts[0].tangentLength, 300 * std::tan(0.1), 1e-6);
   EXPECT_NEAR(two.curveFacts[0].secantLength, 300 / std::cos(0.1) - 300, 1e-6);
