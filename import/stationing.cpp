@@ -82,17 +82,21 @@ RoadEnds roadEnds(const landxml::Alignment& alignment) {
   return ends;
 }
 
-// The whole stations of a stretch, as numbers: lowest to highest.
-std::pair<double, double> wholeRange(const StationStretch& stretch, double interval) {
+// The whole stations of a stretch, as numbers: lowest to highest. To be
+// listed (`listed`), they must be few enough and their numbers within the
+// file format's; to be counted, they need not.
+std::pair<double, double> wholeRange(const StationStretch& stretch, double interval, bool listed) {
   const double first = stretch.begin + stretch.offset, last = stretch.end + stretch.offset;
-  if ((last - first) / interval > kMaxWholeStations) refuse(MappingRefused::Kind::tooManyStations);
+  if (listed && (last - first) / interval > kMaxWholeStations) refuse(MappingRefused::Kind::tooManyStations);
   const double lowest = std::ceil((first - kMergeDistance) / interval);
   const double highest = std::floor((last + kMergeDistance) / interval);
-  if (!(std::fabs(lowest) < INT_MAX && std::fabs(highest) < INT_MAX)) refuse(MappingRefused::Kind::stationOutOfRange);
+  if (listed && !(std::fabs(lowest) < INT_MAX && std::fabs(highest) < INT_MAX))
+    refuse(MappingRefused::Kind::stationOutOfRange);
   return {lowest, highest};
 }
 
-std::vector<StationStretch> outline(const landxml::Alignment& alignment, const RoadEnds& ends, double interval) {
+std::vector<StationStretch> outline(const landxml::Alignment& alignment, const RoadEnds& ends, double interval,
+                                    bool listed) {
   // Stretch boundaries: an equation at or before the road's start renumbers
   // the whole road; one at or after its end changes nothing. A backward
   // equation (ahead below back) makes the next stretch repeat display
@@ -117,18 +121,19 @@ std::vector<StationStretch> outline(const landxml::Alignment& alignment, const R
   stretches.back().end = ends.end;
   double whole = 0;
   for (StationStretch& stretch : stretches) {
-    const auto [lowest, highest] = wholeRange(stretch, interval);
-    stretch.wholeStations = highest >= lowest ? static_cast<std::int64_t>(highest - lowest) + 1 : 0;
-    whole += static_cast<double>(stretch.wholeStations);
+    const auto [lowest, highest] = wholeRange(stretch, interval, listed);
+    const double count = highest >= lowest ? highest - lowest + 1 : 0;
+    stretch.wholeStations = count < 1e15 ? static_cast<std::int64_t>(count) : static_cast<std::int64_t>(1e15);
+    whole += count;
   }
-  if (whole > kMaxWholeStations) refuse(MappingRefused::Kind::tooManyStations);
+  if (listed && whole > kMaxWholeStations) refuse(MappingRefused::Kind::tooManyStations);
   return stretches;
 }
 
 }  // namespace
 
 std::vector<StationStretch> stretchOutline(const landxml::Alignment& alignment) {
-  return outline(alignment, roadEnds(alignment), intervalOf(alignment).metres);
+  return outline(alignment, roadEnds(alignment), intervalOf(alignment).metres, false);
 }
 
 Stationing::Stationing(const landxml::Alignment& alignment) : interval_(0), intervalUm_(0) {
@@ -150,7 +155,7 @@ Micrometres Stationing::displayOf(const StationLabel& label) const {
 
 void Stationing::listStations(const landxml::Alignment& alignment) {
   const RoadEnds ends = roadEnds(alignment);
-  stretches_ = outline(alignment, ends, interval_);
+  stretches_ = outline(alignment, ends, interval_, true);
 
   // Curve and clothoid ends, with their names.
   std::vector<Candidate> keyPoints;
@@ -168,7 +173,7 @@ void Stationing::listStations(const landxml::Alignment& alignment) {
     for (const Candidate& c : keyPoints)
       if (c.internal > stretch.begin - kMergeDistance && c.internal < stretch.end + kMergeDistance) points.push_back(c);
 
-    const auto [lowest, highest] = wholeRange(stretch, interval_);
+    const auto [lowest, highest] = wholeRange(stretch, interval_, true);
     for (double n = lowest; n <= highest; ++n) {
       const Micrometres display = static_cast<Micrometres>(n) * intervalUm_;
       const double internal = toMetres(display) - stretch.offset;

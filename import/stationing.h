@@ -82,7 +82,8 @@ class Stationing {
 
 // The stretches of an alignment (ends, offsets and whole-station counts,
 // without their stations), found by arithmetic alone: what a road would
-// list, before listing it. Throws MappingRefused as Stationing does.
+// list, before listing it, however many stations that is. Throws
+// MappingRefused for a road without length or a bad interval.
 std::vector<StationStretch> stretchOutline(const landxml::Alignment& alignment);
 
 // Rounds metres to whole micrometres; rounds micrometres to whole millimetres.

@@ -541,6 +541,17 @@ def check_coverage(road, name):
               f'{name}: sheets {k + 1} and {k + 2} do not share a station')
         check(sheets[k].stations[-1][1] == 0 or abs(sheets[k].internal[-1] - design.stretches[sheets[k].stretch][1]) < 0.001,
               f'{name}: sheet {k + 1} ends at a plus station inside its stretch')
+    # Both sheets at a station equation label its point back=ahead.
+    q = design.equation
+    for before, after in zip(sheets, sheets[1:]):
+        if before.stretch != after.stretch:
+            def label(display):
+                n = math.floor(display / design.interval + 1e-9)
+                return f'No.{n}+{display - n * design.interval:.3f}'
+            text = label(q['staBack']) + '=' + label(q['staAhead'])
+            for s, row in ((before, before.stations[-1]), (after, after.stations[0])):
+                notes = [a[2] for a in s.annotations if a[0:2] == row[0:2]]
+                check(notes and notes[0].startswith(text), f'{name}: {s.folder}: the equation noted {notes}, not {text}')
     # Every whole display station of each stretch, per stretch.
     for index, (a, b, offset) in enumerate(design.stretches):
         whole = set()

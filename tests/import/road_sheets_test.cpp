@@ -290,6 +290,17 @@ TEST(RoadSheets, RefusesMoreSheetsThanASetHolds) {
     EXPECT_TRUE(refused.atLeast);
     EXPECT_EQ(refused.count, 31546);  // 10,000 km at most 317 m a sheet
   }
+  // Beyond what the importer lists (a million stations), still the count.
+  a.length = 1e9;
+  a.elements = {{K::line, 0, 1e9, 1e9, 0, 0.0, INFINITY, INFINITY, "BP", "EP", {}, {}, {}}};
+  a.grade = {{0, 10, 0}, {1e9, 10, 0}};
+  try {
+    mapAlignment(a, exampleSettings());
+    ADD_FAILURE();
+  } catch (const MappingRefused& refused) {
+    EXPECT_EQ(refused.kind, MappingRefused::Kind::tooManySheets);
+    EXPECT_EQ(refused.count, 3154575);  // 1,000,000 km at most 317 m a sheet
+  }
   // 9,990 intervals and 20 key points between No.5 and No.6, two stations
   // a sheet: 10,010 sheets, of which the whole stations alone tell 9,990.
   a.length = 199800;
