@@ -171,7 +171,11 @@ HeightRange StretchContents::heights(std::size_t first, std::size_t last) const 
   const double a = stretch_.stations[first].internal, b = stretch_.stations[last].internal;
   for (std::size_t i = rows.first + 1; i < rows.last; ++i) {
     const double c = road_.grade.points()[i].station, half = road_.grade.curveLength(i) / 2;
-    if (half > 0 && c - half < b && c + half > a) range.seeCurve(road_.grade.height(c));
+    if (!(half > 0 && c - half < b && c + half > a)) continue;
+    // The generator puts a cut curve's dimension line halfway up to the
+    // curve at the middle of its part on the sheet.
+    const double from = std::max(c - half, a), to = std::min(c + half, b);
+    range.seeCurve(road_.grade.height(from == c - half && to == c + half ? c : (from + to) / 2));
   }
   return range;
 }

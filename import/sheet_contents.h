@@ -22,8 +22,9 @@ struct IndexRange {
 };
 
 // The lowest and the highest height a profile view draws, and the planned
-// heights at the VIPs of its vertical curves: a curve's dimension line is
-// drawn halfway between that height and the datum.
+// heights at the VIPs of its vertical curves (at the middle of the part on
+// the sheet of a curve the sheet cuts): a curve's dimension line is drawn
+// halfway between that height and the datum.
 struct HeightRange {
   double lowest = INFINITY, highest = -INFINITY;
   double lowestCurve = INFINITY, highestCurve = -INFINITY;
