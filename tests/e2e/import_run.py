@@ -716,9 +716,13 @@ def fewest_sheets(road):
                 hs += interval_heights[k]
             hs += [p[1] for p in on] + [design.tangent(a), design.tangent(b)]
             # A vertical curve's dimension line lies halfway between the datum
-            # and the curve's height at its VIP.
-            zs = [design.height(p[0]) for p in design.pvis[1:-1] if p[2] > 0 and p[0] - p[2] / 2 < b and
-                  p[0] + p[2] / 2 > a]
+            # and the curve's height at its VIP, or for a curve the sheet cuts
+            # at the middle of its part on the sheet.
+            zs = []
+            for p in design.pvis[1:-1]:
+                lo, hi = p[0] - p[2] / 2, p[0] + p[2] / 2
+                if p[2] > 0 and lo < b and hi > a:
+                    zs.append(design.height(p[0] if a <= lo and hi <= b else (max(lo, a) + min(hi, b)) / 2))
             datum = math.floor(min(hs + zs) / step) * step
             return (max(hs) - datum) * 1000 / vertical <= view + 1e-9 and \
                 (max(zs, default=datum) - datum) * 500 / vertical <= view + 1e-9
