@@ -21,7 +21,8 @@ std::vector<CurveGroup> findCurveGroups(const std::vector<landxml::GeometryEleme
   auto smallest = [](double current, double r) {
     return std::isfinite(r) && r > 0 && (current == 0.0 || r < current) ? r : current;
   };
-  for (const landxml::GeometryElement& e : elements) {
+  for (std::size_t k = 0; k < elements.size(); ++k) {
+    const landxml::GeometryElement& e = elements[k];
     if (e.kind == landxml::GeometryElement::Kind::line) {
       close();
       continue;
@@ -30,10 +31,11 @@ std::vector<CurveGroup> findCurveGroups(const std::vector<landxml::GeometryEleme
     if (!open) {
       open = true;
       arcRadius = spiralRadius = 0.0;
-      groups.push_back({e.start, e.end, e.rotation, 0.0, false, std::nullopt});
+      groups.push_back({e.start, e.end, e.rotation, 0.0, false, std::nullopt, k, k});
     }
     CurveGroup& g = groups.back();
     g.end = e.end;
+    g.lastElement = k;
     if (e.kind == landxml::GeometryElement::Kind::curve) {
       if (arcRadius > 0 && e.radius != arcRadius) g.compound = true;
       arcRadius = smallest(arcRadius, e.radius);

@@ -16,6 +16,8 @@ struct CurveGroup {
   double radius = 0.0; // the arc radius; the smallest one when there are several
   bool compound = false;  // arcs of different radii
   std::optional<std::size_t> superelevation;  // index into Alignment::superelevation
+  std::size_t firstElement = 0;  // the group's elements, indices into Alignment::elements
+  std::size_t lastElement = 0;
 };
 
 // The radius as the curve table signs it. A positive radius steps below the

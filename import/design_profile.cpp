@@ -50,6 +50,12 @@ double GradeLine::height(double station) const {
   return points_[k].height + grades_[k] * (station - points_[k].station);
 }
 
+double GradeLine::tangentHeight(double station) const {
+  if (points_.size() == 1 || station <= points_.front().station) return points_.front().height;
+  const std::size_t k = straightAt(station);
+  return points_[k].height + grades_[k] * (station - points_[k].station);
+}
+
 double GradeLine::slope(double station) const {
   if (points_.size() == 1) return 0.0;
   if (auto i = curveAt(station)) {

@@ -20,6 +20,10 @@ class GradeLine {
 
   double height(double station) const;
   double slope(double station) const;
+  // The straight grades alone, from point to point (the tangents the
+  // curves round off): level at the first point's height before it, the
+  // last grade going on after the last point, as a sheet draws them.
+  double tangentHeight(double station) const;
 
   const std::vector<landxml::GradePoint>& points() const { return points_; }
   // Curve length of point i as drawn (0 for the first and the last).

@@ -1,6 +1,7 @@
 // The importer's command line.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <variant>
@@ -15,20 +16,22 @@ struct ImportOptions {
   std::optional<std::string> profile;      // --profile NAME (a ProfAlign)
   std::optional<std::string> ground;       // --ground NAME (a ProfSurf)
   std::optional<std::string> templateDir;  // --template DIR
+  std::size_t stationsPerSheet = 30;       // --stations-per-sheet N, 2..30
 };
 
 // --help (or --version), or a command line that is not one, and what is
 // wrong with it.
 struct UsageRequest {
-  enum class Problem { none, unknownOption, repeatedOption, missingValue, missingArguments, tooManyArguments };
+  enum class Problem { none, unknownOption, repeatedOption, missingValue, badValue, missingArguments, tooManyArguments };
   Problem problem = Problem::none;
   std::string option;    // the option concerned
   bool version = false;  // --version, not --help
 };
 
 // ROAD.xml [OUTDIR] [--alignment NAME] [--profile NAME] [--ground NAME]
-// [--template DIR], options anywhere, each also as --option=VALUE; "--"
-// ends the options. --help is also -h and, on Windows, /?.
+// [--template DIR] [--stations-per-sheet N], options anywhere, each also as
+// --option=VALUE; "--" ends the options. --help is also -h and, on
+// Windows, /?.
 std::variant<ImportOptions, UsageRequest> parseImportOptions(const std::vector<std::string>& args);
 
 }  // namespace ps::import

@@ -22,6 +22,7 @@
 #include "import/sheet_set_writer.h"
 #include "import/template_files.h"
 #include "input/profile_data_reader.h"
+#include "input/continuation.h"
 #include "input/profile_data_writer.h"
 #include "platform/files.h"
 #include "platform/program_info.h"
@@ -78,7 +79,7 @@ Template loadTemplate(const ImportOptions& options) {
   if (generateDrawing(writeProfileData(*headerOnly), t.files.layerDefinitions, t.files.bandRowList, ignored,
                       console) != 0)
     landxml::RefusalMessage(folderName, 0).sjis(sjis::kImportTemplateNotDrawn).sjis(console.c_str()).refuse();
-  if (!FrameRule{t.header.bandRowGap, t.header.horizontalScale, t.header.bandDataLength}.fits(0.0))
+  if (!FrameRule{t.header.bandRowGap, t.header.horizontalScale, t.header.bandDataLength}.fits(0.0, 1.0))
     landxml::RefusalMessage(profileName, 0).sjis(sjis::kImportTemplateFrame).refuse();
   return t;
 }
@@ -103,6 +104,11 @@ Template loadTemplate(const ImportOptions& options) {
     case Kind::gradeNotAscending: at(sjis::kImportGradeOrder); break;
     case Kind::noSheetFits: at(sjis::kImportNoSheetFits); break;
     case Kind::designCurvesOverlap: at(sjis::kImportCurvesOverlapAt); break;
+    case Kind::tooManySheets:
+      message.sjis(sjis::kImportTooManySheets)
+          .ascii(formatInt(refused.count))
+          .sjis(refused.atLeast ? sjis::kImportTooManySheetsAtLeast : sjis::kImportTooManySheetsExact);
+      break;
   }
   message.refuse();
 }
@@ -155,6 +161,7 @@ std::string usageProblem(const UsageRequest& usage) {
     case Problem::unknownOption: return sjis::kImportUnknownOption + platform::shiftJisShown(usage.option) + "\n";
     case Problem::repeatedOption: return usage.option + sjis::kImportRepeatedOption;
     case Problem::missingValue: return usage.option + sjis::kImportMissingValue;
+    case Problem::badValue: return usage.option + sjis::kImportBadStationsPerSheet;
     case Problem::missingArguments: return sjis::kImportMissingArguments;
     case Problem::tooManyArguments: return sjis::kImportTooManyArguments;
   }
@@ -175,69 +182,73 @@ int importRoad(const ImportOptions& options, std::string& out) {
 
   const Template tmpl = loadTemplate(options);
   landxml::Alignment alignment;
+  std::string projectName;
   {
     const landxml::Road road = landxml::readLandXmlFile(platform::pathOf(options.roadFile), roadName);
-    // The names come from the command line in UTF-8, as the file's are compared.
     landxml::RoadChoice choice;
+    // The names come from the command line in UTF-8, as the file's are compared.
     choice.alignment = options.alignment;
     choice.profile = options.profile;
     choice.ground = options.ground;
     alignment = landxml::selectAlignment(road, choice, roadName);
+    projectName = road.projectName;
   }
 
   RoadSheets sheets;
   try {
     trimToProfile(alignment, roadName);
-    sheets = mapAlignment(alignment, sheetSettingsOf(tmpl.header));
+    sheets = mapAlignment(alignment, sheetSettingsOf(tmpl.header, options.stationsPerSheet));
   } catch (const MappingRefused& refused) {
     refuseMapping(refused, roadName);
   }
 
-  std::vector<SheetFiles> files;
   std::vector<SheetRow> rows;
   std::string findings;
-  for (std::size_t i = 0; i < sheets.sheets.size(); ++i) {
-    const SheetTables& sheet = sheets.sheets[i];
-    const std::string folder = sheetFolderName(i, sheets.sheets.size());
-    SheetFiles f{writeProfileData(*profileDataOf(sheet, tmpl.header, sheets.interval, landxml::shiftJisShown)),
-                 tmpl.files.bandRowList, tmpl.files.layerDefinitions, {}};
-    StringSink drawing;
-    std::string console;
-    const std::string sheetFile = shownOut(outDir / folder / kProfileDataFile);
-    if (generateDrawing(f.profileData, f.layerDefinitions, f.bandRowList, drawing, console) != 0)
-      landxml::RefusalMessage(sheetFile, 0).sjis(sjis::kImportSheetRejected).sjis(console.c_str()).refuse();
-    f.drawing = std::move(drawing.text);
-    // Each sheet as profile-sheet-check sees it: an error (a refusal the
-    // generator would make among them) refuses the road.
-    for (const check::Finding& finding : check::checkInputs(f.profileData, f.bandRowList, f.layerDefinitions).findings) {
-      const std::string path = shownOut(outDir / folder / finding.file);
-      if (finding.severity == check::Severity::error)
-        landxml::RefusalMessage(path, finding.line).sjis(sjis::kImportSheetRejected).sjis(finding.message.c_str()).refuse();
-      findings += check::findingLine(finding, path) + "\n";
-    }
-    SheetRow row{folder, sheet.stations.front().at, sheet.stations.back().at,
-                 sheet.stations.size(), sheet.vips.size(), sheet.curves.size(), {}};
-    for (const MappingWarning& w : sheet.warnings) row.warnings.push_back(warningText(w, sheet, tmpl.header));
-    rows.push_back(std::move(row));
-    files.push_back(std::move(f));
-  }
-
+  const int count = static_cast<int>(sheets.sheets.size());
   try {
-    writeSheetSet(outDir, files);
+    // Each sheet is written as soon as it is drawn and checked, so that a
+    // long road never holds its whole set in memory.
+    SheetSetWriter writer(outDir);
+    for (std::size_t i = 0; i < sheets.sheets.size(); ++i) {
+      const SheetTables& sheet = sheets.sheets[i];
+      const std::string folder = sheetFolderName(i);
+      const SheetIdentity identity{static_cast<int>(i) + 1, count, alignment.name, projectName};
+      SheetFiles f{writeProfileData(*profileDataOf(sheet, tmpl.header, sheets.interval, landxml::shiftJisShown)),
+                   tmpl.files.bandRowList, tmpl.files.layerDefinitions,
+                   writeContinuation(continuationOf(sheet, identity, landxml::shiftJisShown)), {}};
+      StringSink drawing;
+      std::string console;
+      const std::string sheetFile = shownOut(outDir / folder / kProfileDataFile);
+      if (generateDrawing(f.profileData, f.layerDefinitions, f.bandRowList, drawing, console, f.continuation) != 0)
+        landxml::RefusalMessage(sheetFile, 0).sjis(sjis::kImportSheetRejected).sjis(console.c_str()).refuse();
+      f.drawing = std::move(drawing.text);
+      // Each sheet as profile-sheet-check sees it: an error (a refusal the
+      // generator would make among them) refuses the road.
+      for (const check::Finding& finding :
+           check::checkInputs(f.profileData, f.bandRowList, f.layerDefinitions, f.continuation).findings) {
+        const std::string path = shownOut(outDir / folder / finding.file);
+        if (finding.severity == check::Severity::error)
+          landxml::RefusalMessage(path, finding.line).sjis(sjis::kImportSheetRejected).sjis(finding.message.c_str()).refuse();
+        findings += check::findingLine(finding, path) + "\n";
+      }
+      SheetRow row{folder, sheet.stations.front().at, sheet.stations.back().at,
+                   sheet.stations.size(), sheet.vipsOnSheet, sheet.curvesOnSheet, {}};
+      for (const MappingWarning& w : sheet.warnings) row.warnings.push_back(warningText(w, tmpl.header));
+      rows.push_back(std::move(row));
+      writer.add(f);
+    }
+    writer.finish();
   } catch (const WriteFailed& failed) {
     landxml::RefusalMessage(shownOut(failed.path), 0).sjis(sjis::kImportCannotWrite).refuse();
   }
 
   out += sheetTable(rows);
   for (const MappingWarning& w : sheets.warnings)
-    out += std::string(sjis::kImportTableWarning) + ": " + warningText(w, {}, tmpl.header) + "\n";
+    out += std::string(sjis::kImportTableWarning) + ": " + warningText(w, tmpl.header) + "\n";
   for (const landxml::ReaderWarning& w : alignment.warnings) out += landxml::warningLine(roadName, w);
   out += findings;
-  out += sjis::kImportWroteSheets + formatInt(static_cast<long long>(rows.size())) + sjis::kImportSheetsInto +
-         shownPath(outName) + sjis::kImportWrote;
-  out += sjis::kImportCutCurves + formatInt(sheets.verticalCuts) + sjis::kImportCutHorizontal +
-         formatInt(sheets.horizontalCuts) + sjis::kImportCutAtEquations + formatInt(sheets.equationVerticalCuts) +
-         sjis::kImportCutHorizontal + formatInt(sheets.equationHorizontalCuts) + sjis::kImportEndSentence;
+  out += sjis::kImportRoadLength + formatFixed(toMetres(sheets.length), 0, 3) + sjis::kImportRoadLengthEnd +
+         sjis::kImportWroteSheets + formatInt(count) + sjis::kImportSheetsInto + shownPath(outName) + sjis::kImportWrote;
   return kImportWritten;
 }
 

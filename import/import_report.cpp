@@ -31,14 +31,13 @@ std::string stationText(const StationLabel& label) {
   return text;
 }
 
-std::string warningText(const MappingWarning& w, const SheetTables& sheet, const HeaderValues& header) {
+std::string warningText(const MappingWarning& w, const HeaderValues& header) {
   using Kind = MappingWarning::Kind;
   switch (w.kind) {
-    case Kind::runoffLengthsDiffer:
-      return sjis::kImportRunoffDiffers + metres(w.value) + sjis::kImportDrawnWith;
-    case Kind::aboveProfileView:
-      return sjis::kImportHighest + metres(w.value) + sjis::kImportAboveView +
-             metres(sheet.datum + header.profileViewHeight * header.verticalScale / 1000) + sjis::kImportExceeds;
+    case Kind::beyondView:
+      return stationText(w.at) + sjis::kImportBeyondViewFrom + stationText(w.to) + sjis::kImportBeyondViewHeight +
+             metres(w.value) + sjis::kImportBeyondViewLimit +
+             metres(header.profileViewHeight * header.verticalScale / 1000) + sjis::kImportBeyondViewEnd;
     case Kind::groundMissing:
       return sjis::kImportGroundMissing + formatInt(w.count) + sjis::kImportPoints;
     case Kind::noSuperelevation:

@@ -13,12 +13,12 @@ namespace ps::import {
 std::string stationText(const StationLabel& label);
 
 // A warning of the mapping as one sentence (Shift-JIS, no line end).
-std::string warningText(const MappingWarning& warning, const SheetTables& sheet, const HeaderValues& header);
+std::string warningText(const MappingWarning& warning, const HeaderValues& header);
 
 struct SheetRow {
   std::string folder;
   StationLabel first, last;
-  std::size_t stations = 0, vips = 0, curves = 0;
+  std::size_t stations = 0, vips = 0, curves = 0;  // VIPs and curves drawn on the sheet
   std::vector<std::string> warnings;  // sentences, Shift-JIS
 };
 

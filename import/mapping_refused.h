@@ -19,9 +19,12 @@ struct MappingRefused {
     gradeNotAscending,    // grade points not in strictly ascending stations
     noSheetFits,          // two neighbouring listed stations do not fit on one sheet (length or capacities)
     designCurvesOverlap,  // vertical curves of the design overlap: no sheet can draw them
+    tooManySheets,        // more sheets than a set holds: `count` of them (at least, when `atLeast`)
   };
   Kind kind;
   std::optional<StationLabel> at;  // the station concerned, where there is one
+  long long count = 0;
+  bool atLeast = false;
 };
 
 }  // namespace ps::import

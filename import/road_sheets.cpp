@@ -1,79 +1,73 @@
 #include "import/road_sheets.h"
 
-#include <algorithm>
+#include <cmath>
 
 #include "import/vertical_curves.h"
 
 namespace ps::import {
 
-namespace {
-
-constexpr double kTouch = 0.001;
-// The generator's capacities a sheet must stay within.
-constexpr std::size_t kMaxVips = 49;
-constexpr std::size_t kMaxRows = 499;
-
-std::vector<KeepTogether> keepTogether(const RoadDesign& road) {
-  std::vector<KeepTogether> keep;
-  for (std::size_t i = 0; i < road.grade.points().size(); ++i) {
-    const double half = road.grade.curveLength(i) / 2;
-    if (half > 0)
-      keep.push_back({KeepTogether::Kind::verticalCurve, road.grade.points()[i].station - half,
-                      road.grade.points()[i].station + half});
+long long fewestSheets(const landxml::Alignment& alignment, const SheetSettings& settings) {
+  const std::vector<StationStretch> stretches = stretchOutline(alignment);
+  // A sheet holds at most stationsPerSheet stations, sharing one with the
+  // next, and at most the data cell's length of road (less the label that
+  // follows its last station).
+  const double perSheet = static_cast<double>(settings.stationsPerSheet) - 1;
+  const double reach =
+      (settings.frame.dataLength - settings.frame.rowGap - 20 - 1) * settings.frame.scale / 1000;
+  double fewest = 0;
+  for (const StationStretch& s : stretches) {
+    const double byStations = std::ceil((static_cast<double>(s.wholeStations) - 1) / perSheet);
+    const double byLength = reach > 0 ? std::ceil((s.end - s.begin - 0.001) / reach) : 0;
+    fewest += std::max(0.0, std::max(byStations, byLength));
   }
-  for (const CurveGroup& g : road.curves) {
-    KeepTogether k{KeepTogether::Kind::horizontalCurve, g.begin, g.end};
-    if (g.superelevation) {
-      k.begin = std::min(k.begin, runBegin(road.runs[*g.superelevation]));
-      k.end = std::max(k.end, runEnd(road.runs[*g.superelevation]));
-    }
-    keep.push_back(k);
+  // The key points are listed stations too: those a millimetre apart or
+  // more, as the listing merges them.
+  double keyPoints = 0, last = -INFINITY;
+  for (const landxml::GeometryElement& e : alignment.elements) {
+    if (e.kind == landxml::GeometryElement::Kind::line) continue;
+    for (double at : {e.start, e.end})
+      if (at - last >= 0.001) ++keyPoints, last = at;
   }
-  return keep;
+  fewest = std::max(fewest, std::ceil((keyPoints - static_cast<double>(stretches.size())) / perSheet));
+  return fewest > 1e15 ? static_cast<long long>(1e15) : static_cast<long long>(fewest);
 }
-
-// How many of the sorted stations lie strictly between a and b.
-std::size_t countBetween(const std::vector<double>& sorted, double a, double b) {
-  return static_cast<std::size_t>(std::lower_bound(sorted.begin(), sorted.end(), b) -
-                                  std::upper_bound(sorted.begin(), sorted.end(), a));
-}
-
-}  // namespace
 
 RoadSheets mapAlignment(const landxml::Alignment& alignment, const SheetSettings& settings) {
-  const RoadDesign road(alignment);
+  if (const long long fewest = fewestSheets(alignment, settings); fewest > kMaxSheets)
+    throw MappingRefused{MappingRefused::Kind::tooManySheets, std::nullopt, fewest, true};
+
+  RoadDesign road(alignment);
   RoadSheets result;
   result.interval = road.stationing.interval();
-
-  std::vector<double> gradeStations, groundStations;
-  for (const landxml::GradePoint& p : road.grade.points()) gradeStations.push_back(p.station);
-  for (const landxml::GroundPoint& p : road.ground.points()) groundStations.push_back(p.station);
-  const std::vector<KeepTogether> keep = keepTogether(road);
+  result.length = road.stationing.length();
 
   const auto& stretches = road.stationing.stretches();
-  for (std::size_t k = 0; k < stretches.size(); ++k) {
-    const StationStretch& stretch = stretches[k];
-    // Upper bounds of the VIP and ground rows: the design's points between
-    // the sheet ends, the sheet's two end VIPs and up to two cut curves, and
-    // a ground row per station.
-    auto fits = [&](std::size_t first, std::size_t last) {
-      const double a = stretch.stations[first].internal, b = stretch.stations[last].internal;
-      return countBetween(gradeStations, a, b) + 4 <= kMaxVips &&
-             countBetween(groundStations, a, b) + (last - first + 1) <= kMaxRows;
-    };
-    const SheetBreaks breaks = breakIntoSheets(stretch.stations, keep, settings.frame, fits);
-    result.verticalCuts += breaks.verticalCuts;
-    result.horizontalCuts += breaks.horizontalCuts;
-    for (const SheetSpan& span : breaks.sheets) {
-      SheetTables tables = mapSheet(road, stretch, span, settings);
-      settleVerticalCurves(tables);
-      result.sheets.push_back(std::move(tables));
+  std::vector<StretchContents> contents;
+  contents.reserve(stretches.size());
+  std::vector<SheetBreaks> breaks;
+  long long count = 0;
+  for (const StationStretch& stretch : stretches) {
+    contents.emplace_back(road, stretch, settings);
+    const StretchContents& c = contents.back();
+    breaks.push_back(breakIntoSheets(stretch.stations, [&c](std::size_t a, std::size_t b) { return c.fit(a, b); }));
+    count += static_cast<long long>(breaks.back().sheets.size());
+    for (std::size_t k : breaks.back().beyondView) {
+      const HeightRange h = c.heights(k, k + 1);
+      if (gradeAndGroundFit(h, settings)) continue;
+      result.warnings.push_back({MappingWarning::Kind::beyondView, stretch.stations[k].label,
+                                 h.highest - datumOf({h.lowest, h.highest, INFINITY, -INFINITY},
+                                                     settings.elevationInterval),
+                                 0, stretch.stations[k + 1].label});
     }
-    if (k > 0) {
-      for (const KeepTogether& r : keep) {
-        if (!(stretch.begin > r.begin + kTouch && stretch.begin < r.end - kTouch)) continue;
-        (r.kind == KeepTogether::Kind::verticalCurve ? result.equationVerticalCuts : result.equationHorizontalCuts) += 1;
-      }
+  }
+  if (count > kMaxSheets) throw MappingRefused{MappingRefused::Kind::tooManySheets, std::nullopt, count, false};
+  road.findFacts(alignment);
+
+  for (std::size_t k = 0; k < stretches.size(); ++k) {
+    for (const SheetSpan& span : breaks[k].sheets) {
+      SheetTables tables = mapSheet(contents[k], k, span, settings);
+      settleVerticalCurves(tables, result.interval);
+      result.sheets.push_back(std::move(tables));
     }
   }
 
@@ -84,9 +78,11 @@ RoadSheets mapAlignment(const landxml::Alignment& alignment, const SheetSettings
     return StationLabel{};
   };
   for (std::size_t r : road.unpairedRuns)
-    result.warnings.push_back({MappingWarning::Kind::superelevationUnpaired, labelOf(road.runs[r].fullSuper)});
-  for (const CurveGroup& g : road.curves)
-    if (g.compound) result.warnings.push_back({MappingWarning::Kind::compoundCurve, labelOf(g.begin), g.radius});
+    result.warnings.push_back({MappingWarning::Kind::superelevationUnpaired, labelOf(road.runs[r].fullSuper), 0.0, 0, {}});
+  for (const CurveGroup& g : road.curves) {
+    if (g.compound) result.warnings.push_back({MappingWarning::Kind::compoundCurve, labelOf(g.begin), g.radius, 0, {}});
+    if (!g.superelevation) result.warnings.push_back({MappingWarning::Kind::noSuperelevation, labelOf(g.begin), 0.0, 0, {}});
+  }
   return result;
 }
 

@@ -1,6 +1,7 @@
 // Where a stretch of listed stations is broken into sheets.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <vector>
 
@@ -11,24 +12,23 @@ namespace ps::import {
 // The most listed stations one sheet holds.
 inline constexpr std::size_t kStationsPerSheet = 30;
 
-// Whether a sheet whose last station lies at the given chainage stays within
-// the band data cell: chainage 0 sits 20 mm right of the cell's left edge,
-// and the cell is (data length - row gap) long.
+// Whether what a sheet draws at its right end stays within the band data
+// cell: chainage 0 sits 20 mm right of the cell's left edge, and the cell is
+// (data length - row gap) long.
 struct FrameRule {
   double rowGap = 0.0;      // header value 2
   double scale = 1.0;       // header value 3
   double dataLength = 0.0;  // header value 5
-  bool fits(double lastChainage) const { return 20 + lastChainage * 1000 / scale <= dataLength - rowGap; }
+  // `reach` mm drawn right of the point at the given chainage.
+  bool fits(double chainage, double reach = 0.0) const {
+    return 20 + chainage * 1000 / scale + reach <= dataLength - rowGap;
+  }
 };
 
-// A stretch of road a break should not fall into: a vertical curve, or a
-// horizontal curve group with its superelevation run.
-struct KeepTogether {
-  enum class Kind { verticalCurve, horizontalCurve };
-  Kind kind;
-  double begin = 0.0;  // internal stations
-  double end = 0.0;
-};
+// How a candidate sheet meets the limits: within them all, within all but
+// the profile view, or beyond one that no sheet may exceed (stations,
+// frame, the generator's capacities).
+enum class SheetFit { fits, beyondView, beyondLimits };
 
 // One sheet: the indices of its first and last listed station.
 struct SheetSpan {
@@ -38,8 +38,9 @@ struct SheetSpan {
 
 struct SheetBreaks {
   std::vector<SheetSpan> sheets;
-  int verticalCuts = 0;    // breaks that fall inside a vertical curve
-  int horizontalCuts = 0;  // breaks inside a horizontal curve group or its superelevation run
+  // Station intervals (first index of each) that no profile view holds:
+  // each is a sheet of its own, drawn beyond its view.
+  std::vector<std::size_t> beyondView;
 };
 
 // The chainages a sheet starting at `first` gives the stations after it, as
@@ -47,15 +48,14 @@ struct SheetBreaks {
 double sheetChainage(const std::vector<ListedStation>& stations, std::size_t first, std::size_t last);
 
 // Breaks the stations of one stretch into sheets that share their boundary
-// stations. Each sheet holds at most kStationsPerSheet stations, fits the
-// frame and passes `fitsCapacities`. Among the breakings that do, it takes
-// the one that cuts the fewest curves (a horizontal curve counting twice),
-// then has the fewest sheets, then
-// breaks at the fewest stations that are not whole, and then fills the
-// earlier sheets first. Throws MappingRefused when two neighbouring stations
-// fit on no sheet.
-SheetBreaks breakIntoSheets(const std::vector<ListedStation>& stations, const std::vector<KeepTogether>& keep,
-                            const FrameRule& frame,
-                            const std::function<bool(std::size_t first, std::size_t last)>& fitsCapacities);
+// stations, each as long as `fit` allows: from each sheet's first station it
+// takes the farthest last station that fits and is a whole station (or the
+// stretch's end); where no whole station fits, the farthest station that
+// does. `fit` must be monotone: a sheet that does not fit does not fit when
+// it is longer. Where not even the next station fits the view, that one
+// interval is a sheet; where it is beyond the other limits, MappingRefused
+// (noSheetFits) names the interval's first station.
+SheetBreaks breakIntoSheets(const std::vector<ListedStation>& stations,
+                            const std::function<SheetFit(std::size_t first, std::size_t last)>& fit);
 
 }  // namespace ps::import

@@ -15,12 +15,43 @@ int checkedCount(std::size_t rows, int capacity) {
 
 bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
 
+// The bytes of the character that starts at `i`.
+std::size_t characterLength(std::string_view text, std::size_t i) {
+  return isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+}
+
 }  // namespace
+
+std::string continuationText(std::string_view shiftJis) {
+  std::string text;
+  for (std::size_t i = 0; i < shiftJis.size();) {
+    const std::size_t length = characterLength(shiftJis, i);
+    if (length == 1) {
+      const unsigned char c = static_cast<unsigned char>(shiftJis[i]);
+      text.push_back(c < 0x20 || c == 0x7f ? ' ' : shiftJis[i]);
+    } else {
+      text.append(shiftJis.substr(i, 2));
+    }
+    i += length;
+  }
+  const std::size_t begin = text.find_first_not_of(' ');
+  if (begin == std::string::npos) return {};
+  text.erase(0, begin);
+  std::string cut;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = characterLength(text, i);
+    if (cut.size() + length > kMaxContinuationTextBytes) break;
+    cut.append(text, i, length);
+    i += length;
+  }
+  while (!cut.empty() && cut.back() == ' ') cut.pop_back();
+  return cut;
+}
 
 std::string annotationText(std::string_view shiftJis) {
   std::string text;
   for (std::size_t i = 0; i < shiftJis.size();) {
-    const std::size_t length = isLeadByte(static_cast<unsigned char>(shiftJis[i])) && i + 1 < shiftJis.size() ? 2 : 1;
+    const std::size_t length = characterLength(shiftJis, i);
     if (text.size() + length > kMaxAnnotationTextBytes) break;
     for (std::size_t k = i; k < i + length; ++k) {
       const unsigned char c = static_cast<unsigned char>(shiftJis[k]);
@@ -81,6 +112,22 @@ std::unique_ptr<ProfileData> profileDataOf(const SheetTables& sheet, const Heade
     notes.text[i] = annotationText(toShiftJis(r.text));
   }
   return data;
+}
+
+Continuation continuationOf(const SheetTables& sheet, const SheetIdentity& identity, const ToShiftJis& toShiftJis) {
+  Continuation c;
+  c.sheet = SheetOfSet{identity.number, identity.count};
+  c.roadName = continuationText(toShiftJis(identity.roadName));
+  c.projectName = continuationText(toShiftJis(identity.projectName));
+  const StationLabel first = sheet.stations.front().at, last = sheet.stations.back().at;
+  c.first = FirstStation{first.number, first.plus, toMetres(sheet.distance), toMetres(sheet.previous)};
+  c.last = LastStation{last.number, last.plus, std::nullopt};
+  if (sheet.next) c.last->next = toMetres(*sheet.next);
+  checkedCount(sheet.curveFacts.size(), kMaxTableRows);
+  checkedCount(sheet.transitions.size(), kMaxTableRows);
+  for (std::size_t i = 0; i < sheet.curveFacts.size(); ++i) c.curves[i + 1] = sheet.curveFacts[i];
+  for (std::size_t i = 0; i < sheet.transitions.size(); ++i) c.transitions[i + 1] = sheet.transitions[i];
+  return c;
 }
 
 }  // namespace ps::import

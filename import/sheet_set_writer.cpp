@@ -1,12 +1,13 @@
 #include "import/sheet_set_writer.h"
 
-#include <algorithm>
 #include <fstream>
 #include <system_error>
 
 #include "driver/run.h"
+#include "input/continuation.h"
 #include "input/file_names.h"
 #include "platform/files.h"
+#include "platform/folder_rename.h"
 
 namespace ps::import {
 
@@ -14,14 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Writes `bytes` into folder/name; a failure names the file where it was to
-// end up.
-void writeFile(const fs::path& folder, const char* name, const std::string& bytes, const fs::path& finalFolder) {
-  std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) throw WriteFailed{finalFolder / name};
-}
+// The width of the folder names: the largest set's count.
+constexpr std::size_t kFolderDigits = 4;
 
 // A new folder beside `outDir`, named after it; the first free name.
 fs::path makeStagingFolder(const fs::path& outDir) {
@@ -40,39 +35,47 @@ fs::path makeStagingFolder(const fs::path& outDir) {
 
 }  // namespace
 
-std::string sheetFolderName(std::size_t index, std::size_t count) {
-  std::string name = std::to_string(index + 1);
-  const std::size_t width = std::max<std::size_t>(2, std::to_string(count).size());
-  return std::string(width > name.size() ? width - name.size() : 0, '0') + name;
+std::string sheetFolderName(std::size_t index) {
+  const std::string name = std::to_string(index + 1);
+  return std::string(name.size() < kFolderDigits ? kFolderDigits - name.size() : 0, '0') + name;
 }
 
-void writeSheetSet(const fs::path& outDir, const std::vector<SheetFiles>& sheets) {
-  const fs::path staging = makeStagingFolder(outDir);
-  try {
-    for (std::size_t i = 0; i < sheets.size(); ++i) {
-      const std::string name = sheetFolderName(i, sheets.size());
-      const fs::path folder = staging / name, finalFolder = outDir / name;
-      std::error_code error;
-      if (!fs::create_directory(folder, error)) throw WriteFailed{finalFolder};
-      const SheetFiles& s = sheets[i];
-      writeFile(folder, kProfileDataFile, s.profileData, finalFolder);
-      writeFile(folder, kBandRowFile, s.bandRowList, finalFolder);
-      writeFile(folder, kLayerFile, s.layerDefinitions, finalFolder);
-      writeFile(folder, kDrawingFile, s.drawing, finalFolder);
-    }
-    // A folder that appeared meanwhile is not replaced: renaming onto an
-    // existing non-empty folder fails everywhere, onto an empty one it may
-    // succeed, which loses nothing.
-    std::error_code exists;
-    if (fs::exists(fs::symlink_status(outDir, exists))) throw WriteFailed{outDir};
-    std::error_code error;
-    fs::rename(staging, outDir, error);
-    if (error) throw WriteFailed{outDir};
-  } catch (...) {
-    std::error_code ignored;
-    fs::remove_all(staging, ignored);
-    throw;
-  }
+bool writeFileBytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+SheetSetWriter::SheetSetWriter(const fs::path& outDir, FileWriter write)
+    : outDir_(outDir), staging_(makeStagingFolder(outDir)), write_(std::move(write)) {}
+
+SheetSetWriter::~SheetSetWriter() {
+  if (finished_) return;
+  std::error_code ignored;
+  fs::remove_all(staging_, ignored);
+}
+
+void SheetSetWriter::add(const SheetFiles& s) {
+  const std::string name = sheetFolderName(count_++);
+  const fs::path folder = staging_ / name, finalFolder = outDir_ / name;
+  std::error_code error;
+  if (!fs::create_directory(folder, error)) throw WriteFailed{finalFolder};
+  for (auto [file, bytes] : {std::pair{kProfileDataFile, &s.profileData}, {kBandRowFile, &s.bandRowList},
+                             {kLayerFile, &s.layerDefinitions}, {kContinuationFile, &s.continuation},
+                             {kDrawingFile, &s.drawing}})
+    if (!write_(folder / file, *bytes)) throw WriteFailed{finalFolder / file};
+}
+
+void SheetSetWriter::finish() {
+  if (!platform::renameFolderNoReplace(staging_, outDir_)) throw WriteFailed{outDir_};
+  finished_ = true;
+}
+
+void writeSheetSet(const fs::path& outDir, const std::vector<SheetFiles>& sheets, const FileWriter& write) {
+  SheetSetWriter writer(outDir, write);
+  for (const SheetFiles& s : sheets) writer.add(s);
+  writer.finish();
 }
 
 }  // namespace ps::import

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "import/mapping_refused.h"
+#include "text/number_format.h"
 
 namespace ps::import {
 
@@ -13,36 +13,36 @@ namespace {
 constexpr double kTouch = 0.001;
 
 double roundTo(double value, double unitsPerMetre) { return std::round(value * unitsPerMetre) / unitsPerMetre; }
-// Heights of the band rows: millimetres. Heights and lengths of the grade
-// line: micrometres, so that a clipped curve keeps the design's shape.
+// Heights of the band rows: millimetres. Heights, positions and lengths of
+// the grade line and the curves: micrometres.
 double toMillimetre(double metres) { return roundTo(metres, 1e3); }
 double toMicrometre(double metres) { return roundTo(metres, 1e6); }
 
 // One sheet of one stretch: positions between internal stations, display
-// micrometres and labels.
+// micrometres and labels. A position beyond the sheet is written in the
+// sheet's own numbering, as if it went on past the sheet's ends (also past
+// a station equation).
 class SheetFrame {
  public:
   SheetFrame(const Stationing& stationing, const StationStretch& stretch, const SheetSpan& span)
-      : stationing_(stationing), stretch_(stretch), first_(stretch.stations[span.first]),
-        last_(stretch.stations[span.last]), span_(span) {}
+      : stationing_(stationing), stretch_(stretch), span_(span) {}
 
-  const ListedStation& first() const { return first_; }
-  const ListedStation& last() const { return last_; }
-  double begin() const { return first_.internal; }
-  double end() const { return last_.internal; }
+  const ListedStation& first() const { return stretch_.stations[span_.first]; }
+  const ListedStation& last() const { return stretch_.stations[span_.last]; }
+  double begin() const { return first().internal; }
+  double end() const { return last().internal; }
 
   Micrometres display(double internal) const { return toMicrometres(internal + stretch_.offset); }
-  double internal(Micrometres display) const { return toMetres(display) - stretch_.offset; }
   StationLabel label(Micrometres display) const { return stationing_.labelOf(display); }
 
-  // The label of a position on the sheet: a sheet end or a listed station
-  // when it lies within a millimetre of one, else its own micrometre.
+  // The label of a position: a listed station of the sheet when it lies
+  // within a millimetre of one, else its own micrometre.
   StationLabel labelNear(double internal) const {
-    if (internal <= begin() + kTouch) return first_.label;
-    if (internal >= end() - kTouch) return last_.label;
-    for (std::size_t k = span_.first; k <= span_.last; ++k) {
-      const ListedStation& s = stretch_.stations[k];
-      if (internal >= s.firstMerged - kTouch && internal <= s.lastMerged + kTouch) return s.label;
+    if (internal >= begin() - kTouch && internal <= end() + kTouch) {
+      for (std::size_t k = span_.first; k <= span_.last; ++k) {
+        const ListedStation& s = stretch_.stations[k];
+        if (internal >= s.firstMerged - kTouch && internal <= s.lastMerged + kTouch) return s.label;
+      }
     }
     return label(display(internal));
   }
@@ -50,8 +50,6 @@ class SheetFrame {
  private:
   const Stationing& stationing_;
   const StationStretch& stretch_;
-  const ListedStation& first_;
-  const ListedStation& last_;
   SheetSpan span_;
 };
 
@@ -63,165 +61,167 @@ void addStations(SheetTables& t, const StationStretch& stretch, const SheetSpan&
   }
 }
 
-// Ground heights at every listed station, and the points of the ground line
-// between them that keep their labels clear of their neighbours': a text
-// height and a millimetre of paper apart.
-void addGround(SheetTables& t, const StationStretch& stretch, const SheetSpan& span, const SheetFrame& frame,
-               const GroundLine& ground, const SheetSettings& settings) {
-  const double clearance = std::max(kTouch, (std::trunc(settings.bandTextHeight) + 1) * settings.frame.scale / 1000);
-  const auto& points = ground.points();
+// Ground heights at every listed station (the cut and fill rows need a
+// point at exactly the station's chainage), and the ground line's own
+// points between them whose labels keep clear of their neighbours'.
+void addGround(SheetTables& t, const StretchContents& contents, const SheetSpan& span, const SheetFrame& frame) {
+  const StationStretch& stretch = contents.stretch();
+  const auto& points = contents.road().ground.points();
   int missing = 0;
-  auto point = std::upper_bound(points.begin(), points.end(), frame.begin(),
-                                [](double s, const landxml::GroundPoint& p) { return s < p.station; });
   for (std::size_t k = span.first; k <= span.last; ++k) {
-    const ListedStation& s = stretch.stations[k];
-    if (auto h = ground.height(s.internal))
-      t.ground.push_back({s.label, toMillimetre(*h)});
+    if (const auto& h = contents.groundAt(k))
+      t.ground.push_back({stretch.stations[k].label, *h});
     else
       ++missing;
     if (k == span.last) break;
-    const double next = stretch.stations[k + 1].internal;
-    double kept = s.internal;
-    for (; point != points.end() && point->station < next; ++point) {
-      if (point->station - kept >= clearance && next - point->station >= clearance) {
-        t.ground.push_back({frame.label(frame.display(point->station)), toMillimetre(point->height)});
-        kept = point->station;
-      }
-    }
+    for (std::size_t i : contents.groundBetween(k))
+      t.ground.push_back({frame.label(frame.display(points[i].station)), toMillimetre(points[i].height)});
   }
-  if (missing > 0) t.warnings.push_back({MappingWarning::Kind::groundMissing, {}, 0.0, missing});
+  if (missing > 0) t.warnings.push_back({MappingWarning::Kind::groundMissing, {}, 0.0, missing, {}});
 }
 
-// The grade line of the sheet: a VIP at each end with the design height
-// there, the design's VIPs between, and a vertical curve that a sheet end
-// cuts replaced by its part on the sheet. That part is a symmetric parabola
-// too: its tangents at the part's ends meet over the part's middle, so the
-// VIP there, on the tangent at the cut end, with the part's length, draws
-// exactly the design's curve. Positions are whole micrometres of display
-// station; the curve length is taken from the written positions, so that
-// the part ends exactly at the sheet end.
-void addVips(SheetTables& t, const SheetFrame& frame, const GradeLine& grade) {
-  const double a = frame.begin(), b = frame.end();
-  const Micrometres da = frame.first().display, db = frame.last().display;
-  auto vip = [&](Micrometres display, double height, Micrometres length) {
-    t.vips.push_back({frame.label(display), toMicrometre(height), toMetres(length)});
-  };
-  vip(da, grade.height(a), 0);
-  const auto& points = grade.points();
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    const landxml::GradePoint& p = points[i];
-    const double length = grade.curveLength(i);
-    if (length == 0.0) {
-      if (p.station > a + kTouch && p.station < b - kTouch) vip(frame.display(p.station), p.height, 0);
-      continue;
-    }
-    const double curveBegin = p.station - length / 2, curveEnd = p.station + length / 2;
-    if (std::min(curveEnd, b) - std::max(curveBegin, a) < kTouch) continue;  // off the sheet, or a sliver
-    const bool cutAtBegin = curveBegin < a, cutAtEnd = curveEnd > b;
-    if (!cutAtBegin && !cutAtEnd) {
-      vip(frame.display(p.station), p.height, toMicrometres(length));
-      continue;
-    }
-    const Micrometres partBegin = cutAtBegin ? da : frame.display(curveBegin);
-    const Micrometres partEnd = cutAtEnd ? db : frame.display(curveEnd);
-    const Micrometres middle = partBegin + (partEnd - partBegin) / 2;
-    const Micrometres partLength = cutAtBegin ? 2 * (middle - partBegin) : 2 * (partEnd - middle);
-    const double anchor = cutAtBegin ? a : b;
-    const double m = frame.internal(middle);
-    vip(middle, grade.height(anchor) + grade.slope(anchor) * (m - anchor), partLength);
+// The grade line: the design's own grade points, written in the sheet's
+// numbering, on the sheet and beyond its ends as far as a curve reaches
+// onto it. The generator draws a curve exactly over its part on the sheet
+// and nothing of the points beyond the ends, so no point is made up. The
+// first and last rows carry no curve onto the sheet; they are written
+// with none, as the generator reads them.
+void addVips(SheetTables& t, const StretchContents& contents, const SheetSpan& span, const SheetFrame& frame) {
+  const GradeLine& grade = contents.road().grade;
+  const IndexRange rows = contents.vipRows(span.first, span.last);
+  for (std::size_t i = rows.first; i <= rows.last; ++i) {
+    const landxml::GradePoint& p = grade.points()[i];
+    const bool end = i == rows.first || i == rows.last;
+    t.vips.push_back({frame.label(frame.display(p.station)), toMicrometre(p.height),
+                      end ? 0.0 : toMicrometre(grade.curveLength(i))});
   }
-  vip(db, grade.height(b), 0);
+  t.vipsOnSheet = contents.vipsOnSheet(span.first, span.last).size();
 }
 
-void addCurves(SheetTables& t, const SheetFrame& frame, const RoadDesign& road) {
-  const double a = frame.begin(), b = frame.end();
-  std::vector<double> runoffs;
-  for (const CurveGroup& g : road.curves) {
-    if (std::min(g.end, b) - std::max(g.begin, a) < kTouch) continue;
+TransitionLengths transitionOf(const landxml::SuperelevationRun& run) {
+  TransitionLengths lengths{toMicrometre(run.fullSuper - run.beginRunoff), toMicrometre(run.endRunout - run.runoff),
+                            std::nullopt};
+  if (run.raised)
+    lengths.raised = *run.raised == landxml::SuperelevationRun::Side::right ? RaisedSide::right : RaisedSide::left;
+  return lengths;
+}
+
+// A curve row and a superelevation row for every curve group whose curve or
+// ramps reach the sheet (and its joined neighbours), at the group's own
+// positions, with its facts and its run-off and run-out lengths.
+void addCurves(SheetTables& t, const StretchContents& contents, const SheetSpan& span, const SheetFrame& frame,
+               const SheetSettings& settings) {
+  const RoadDesign& road = contents.road();
+  const IndexRange rows = contents.groupRows(span.first, span.last);
+  for (std::size_t k = rows.first; k <= rows.last && !rows.empty(); ++k) {
+    const CurveGroup& g = road.curves[k];
+    const GroupFacts& f = road.facts[k];
     const StationLabel from = frame.labelNear(g.begin), to = frame.labelNear(g.end);
     t.curves.push_back({from, to, toMicrometre(signedRadius(g))});
+    if (std::min(g.end, frame.end()) > std::max(g.begin, frame.begin())) ++t.curvesOnSheet;
+    // IA to a millionth of a degree; a hair below a full circle is none.
+    double angle = roundTo(f.intersectionAngle, 1e6);
+    if (angle >= 360) angle -= 360;
+    t.curveFacts.push_back({static_cast<int>(k + 1), angle, toMicrometre(f.curveLength),
+                            toMicrometre(f.tangentLength), toMicrometre(f.secantLength)});
     if (!g.superelevation) {
       t.superelevation.push_back({from, to, 0.0});
-      t.warnings.push_back({MappingWarning::Kind::noSuperelevation, from});
+      t.transitions.push_back({settings.runOffLength, settings.runOffLength, std::nullopt});
       continue;
     }
     const landxml::SuperelevationRun& run = road.runs[*g.superelevation];
-    const double start = std::clamp(run.fullSuper, a, b), end = std::clamp(std::max(run.runoff, run.fullSuper), a, b);
-    t.superelevation.push_back({frame.labelNear(start), frame.labelNear(end), toMicrometre(std::fabs(run.fullSuperelev))});
-    runoffs.push_back(toMicrometre(std::max(0.0, run.fullSuper - run.beginRunoff)));
+    t.superelevation.push_back({frame.labelNear(run.fullSuper), frame.labelNear(std::max(run.runoff, run.fullSuper)),
+                                toMicrometre(std::fabs(run.fullSuperelev))});
+    t.transitions.push_back(transitionOf(run));
+    t.runoffLength = std::max(t.runoffLength.value_or(0.0), t.transitions.back().runOff);
   }
-  if (runoffs.empty()) return;
-  const auto [shortest, longest] = std::minmax_element(runoffs.begin(), runoffs.end());
-  t.runoffLength = *longest;
-  if (*longest - *shortest > kTouch)
-    t.warnings.push_back({MappingWarning::Kind::runoffLengthsDiffer, frame.first().label, *longest});
 }
 
-void addAnnotations(SheetTables& t, const StationStretch& stretch, const SheetSpan& span) {
+// A station equation as drawings write it: back station = ahead station.
+std::string equationText(const StationLabel& back, const StationLabel& ahead) {
+  auto text = [](const StationLabel& s) { return "No." + formatInt(s.number) + "+" + formatFixed(s.plus, 0, 3); };
+  return text(back) + "=" + text(ahead);
+}
+
+// The key points' names at their stations, and the station equation at a
+// sheet end that is one.
+void addAnnotations(SheetTables& t, const Stationing& stationing, std::size_t stretchIndex, const SheetSpan& span) {
+  const std::vector<StationStretch>& stretches = stationing.stretches();
+  const StationStretch& stretch = stretches[stretchIndex];
   for (std::size_t k = span.first; k <= span.last; ++k) {
     const ListedStation& s = stretch.stations[k];
-    if (s.names.empty()) continue;
     std::string text;
+    if (k == 0 && stretchIndex > 0)
+      text = equationText(stretches[stretchIndex - 1].stations.back().label, s.label);
+    else if (k + 1 == stretch.stations.size() && stretchIndex + 1 < stretches.size())
+      text = equationText(s.label, stretches[stretchIndex + 1].stations.front().label);
     for (const std::string& name : s.names) text += (text.empty() ? "" : "/") + name;
-    t.annotations.push_back({s.label, text});
+    if (!text.empty()) t.annotations.push_back({s.label, text});
   }
 }
 
-// The datum: the highest multiple of the elevation interval at or below
-// every height drawn (ground, VIPs and the planned heights of the stations;
-// the grade line between VIPs stays within their heights).
-void setDatum(SheetTables& t, const SheetSettings& settings, const SheetFrame& frame) {
-  double lowest = INFINITY, highest = -INFINITY;
-  auto see = [&](double h) {
-    lowest = std::min(lowest, h);
-    highest = std::max(highest, h);
-  };
-  for (const GroundRow& g : t.ground) see(g.height);
-  for (const VipRow& v : t.vips) see(v.height);
-  for (const StationRow& s : t.stations) see(s.plannedHeight);
-  const double step = settings.elevationInterval;
-  double datum = toMicrometre(std::floor(lowest / step) * step);
-  if (datum > lowest) datum = toMicrometre(datum - step);
-  t.datum = datum;
-  const double top = datum + settings.viewHeight * settings.verticalScale / 1000;
-  if (highest > top) t.warnings.push_back({MappingWarning::Kind::aboveProfileView, frame.first().label, highest});
+// The road's listed stations in road order, as (stretch, station) pairs; a
+// station equation's point is the last of one stretch and the first of the
+// next, at one distance.
+struct RoadStation {
+  std::size_t stretch, station;
+};
+
+Micrometres distanceOf(const Stationing& stationing, RoadStation at) {
+  const StationStretch& s = stationing.stretches()[at.stretch];
+  return Stationing::distanceOf(s, s.stations[at.station]);
+}
+
+// The nearest listed station before (step -1) or after (+1) `from` that
+// lies elsewhere along the road.
+std::optional<RoadStation> neighbour(const Stationing& stationing, RoadStation from, int step) {
+  const std::vector<StationStretch>& stretches = stationing.stretches();
+  const Micrometres here = distanceOf(stationing, from);
+  RoadStation at = from;
+  while (true) {
+    if (step < 0) {
+      if (at.station > 0) {
+        --at.station;
+      } else {
+        if (at.stretch == 0) return std::nullopt;
+        --at.stretch;
+        at.station = stretches[at.stretch].stations.size() - 1;
+      }
+    } else {
+      if (at.station + 1 < stretches[at.stretch].stations.size()) {
+        ++at.station;
+      } else {
+        if (at.stretch + 1 == stretches.size()) return std::nullopt;
+        ++at.stretch;
+        at.station = 0;
+      }
+    }
+    if (distanceOf(stationing, at) != here) return at;
+  }
+}
+
+void addDistances(SheetTables& t, const Stationing& stationing, std::size_t stretchIndex, const SheetSpan& span) {
+  const RoadStation first{stretchIndex, span.first}, last{stretchIndex, span.last};
+  const Micrometres start = distanceOf(stationing, first);
+  t.distance = start - stationing.zeroDistance();
+  if (auto before = neighbour(stationing, first, -1)) t.previous = start - distanceOf(stationing, *before);
+  if (auto after = neighbour(stationing, last, +1)) t.next = distanceOf(stationing, *after) - distanceOf(stationing, last);
 }
 
 }  // namespace
 
-SheetSettings sheetSettingsOf(const HeaderValues& h) {
-  SheetSettings s;
-  s.frame = {h.bandRowGap, h.horizontalScale, h.bandDataLength};
-  s.verticalScale = h.verticalScale;
-  s.viewHeight = h.profileViewHeight;
-  s.elevationInterval = h.elevationInterval;
-  s.bandTextHeight = h.valueTextHeight;
-  return s;
-}
-
-RoadDesign::RoadDesign(const landxml::Alignment& alignment)
-    : stationing(alignment), grade(alignment.grade), ground(alignment.ground),
-      curves(findCurveGroups(alignment.elements)), runs(alignment.superelevation) {
-  // The grade line must span the road; its written ends may miss the road's
-  // by rounding.
-  const StationStretch &first = stationing.stretches().front(), &last = stationing.stretches().back();
-  if (grade.points().front().station > first.begin + kTouch)
-    throw MappingRefused{MappingRefused::Kind::profileShort, first.stations.front().label};
-  if (grade.points().back().station < last.end - kTouch)
-    throw MappingRefused{MappingRefused::Kind::profileShort, last.stations.back().label};
-  unpairedRuns = pairSuperelevation(curves, runs);
-}
-
-SheetTables mapSheet(const RoadDesign& road, const StationStretch& stretch, const SheetSpan& span,
+SheetTables mapSheet(const StretchContents& contents, std::size_t stretchIndex, const SheetSpan& span,
                      const SheetSettings& settings) {
   SheetTables t;
-  const SheetFrame frame(road.stationing, stretch, span);
-  addStations(t, stretch, span, road.grade);
-  addGround(t, stretch, span, frame, road.ground, settings);
-  addVips(t, frame, road.grade);
-  addCurves(t, frame, road);
-  addAnnotations(t, stretch, span);
-  setDatum(t, settings, frame);
+  const RoadDesign& road = contents.road();
+  const SheetFrame frame(road.stationing, contents.stretch(), span);
+  addStations(t, contents.stretch(), span, road.grade);
+  addGround(t, contents, span, frame);
+  addVips(t, contents, span, frame);
+  addCurves(t, contents, span, frame, settings);
+  addAnnotations(t, road.stationing, stretchIndex, span);
+  addDistances(t, road.stationing, stretchIndex, span);
+  t.datum = sheetDatum(contents.heights(span.first, span.last), settings);
   return t;
 }
 

@@ -1,17 +1,17 @@
 // The tables of one sheet, mapped from the design: what its profile data
 // file will hold, row by row, with every position written as a station
-// label of that sheet.
+// label of that sheet, and what its continuation file says of the road
+// beyond it.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "import/curve_groups.h"
-#include "import/design_profile.h"
-#include "import/sheet_breaks.h"
+#include "import/road_design.h"
+#include "import/sheet_contents.h"
 #include "import/stationing.h"
-#include "input/profile_data.h"
+#include "input/continuation.h"
 
 namespace ps::import {
 
@@ -39,14 +39,13 @@ struct SuperelevationRow {
 };
 struct AnnotationRow {
   StationLabel at;
-  std::string text;  // UTF-8: the key point names
+  std::string text;  // UTF-8: the key point names, and a station equation as back=ahead
 };
 
 // Something the user should look at; the program words it.
 struct MappingWarning {
   enum class Kind {
-    runoffLengthsDiffer,   // value: the run-off length used (the largest)
-    aboveProfileView,      // value: the highest height, which the profile view does not reach
+    beyondView,            // at..to: a station interval that no profile view holds; value: its height range
     groundMissing,         // count: listed stations without a ground height
     noSuperelevation,      // at: a curve without a superelevation run (drawn with 0 %)
     superelevationUnpaired,  // at: a superelevation run that lies on no curve (left out)
@@ -56,6 +55,7 @@ struct MappingWarning {
   StationLabel at;
   double value = 0.0;
   int count = 0;
+  StationLabel to;
 };
 
 struct SheetTables {
@@ -68,35 +68,21 @@ struct SheetTables {
   std::vector<SuperelevationRow> superelevation;
   std::vector<AnnotationRow> annotations;
   std::vector<MappingWarning> warnings;
+  std::size_t vipsOnSheet = 0;    // the VIP rows between the sheet's ends, which the sheet draws as VIPs
+  std::size_t curvesOnSheet = 0;  // the curve rows whose curve reaches the sheet
+
+  // What the continuation file says of the road beyond the sheet.
+  Micrometres distance = 0;         // of the first station, from the road's zero
+  Micrometres previous = 0;         // from the road's previous listed station (0 on the road's first sheet)
+  std::optional<Micrometres> next;  // to the road's next listed station (none on its last sheet)
+  std::vector<CurveFacts> curveFacts;          // one per curve row
+  std::vector<TransitionLengths> transitions;  // one per superelevation row
 };
 
-// The sheet settings the mapping depends on, from the template's header.
-struct SheetSettings {
-  FrameRule frame;                // header values 2, 3, 5
-  double verticalScale = 100.0;   // header value 4
-  double viewHeight = 110.0;      // header value 6
-  double elevationInterval = 5.0; // header value 8
-  double bandTextHeight = 2.0;    // header value 14: ground labels keep this distance on paper
-};
-
-// The settings of a template's header values.
-SheetSettings sheetSettingsOf(const HeaderValues& header);
-
-// Everything about one alignment that its sheets are mapped from.
-struct RoadDesign {
-  explicit RoadDesign(const landxml::Alignment& alignment);
-
-  Stationing stationing;
-  GradeLine grade;
-  GroundLine ground;
-  std::vector<CurveGroup> curves;
-  std::vector<landxml::SuperelevationRun> runs;
-  std::vector<std::size_t> unpairedRuns;
-};
-
-// The tables of the sheet that spans the given stations of one stretch.
+// The tables of the sheet that spans the given stations of the stretch
+// `contents` describes, the stretch being the road's `stretchIndex`-th.
 // Vertical curves are settled afterwards (settleVerticalCurves).
-SheetTables mapSheet(const RoadDesign& road, const StationStretch& stretch, const SheetSpan& span,
+SheetTables mapSheet(const StretchContents& contents, std::size_t stretchIndex, const SheetSpan& span,
                      const SheetSettings& settings);
 
 }  // namespace ps::import

@@ -50,11 +50,99 @@ Micrometres roundToMillimetre(Micrometres um) {
 
 double toMetres(Micrometres um) { return static_cast<double>(um) / kMicrometresPerMetre; }
 
-Stationing::Stationing(const landxml::Alignment& alignment) : interval_(alignment.interval), intervalUm_(0) {
-  const double mm = interval_ * 1000.0;
+namespace {
+
+struct Interval {
+  double metres;
+  Micrometres um;
+};
+
+Interval intervalOf(const landxml::Alignment& alignment) {
+  const double mm = alignment.interval * 1000.0;
   if (!(std::isfinite(mm) && mm >= 1.0 && mm <= 1e9) || std::fabs(mm - std::round(mm)) > 1e-6)
     refuse(MappingRefused::Kind::badInterval);
-  intervalUm_ = std::llround(mm) * 1000;
+  return {alignment.interval, std::llround(mm) * 1000};
+}
+
+struct RoadEnds {
+  double begin, end;
+  std::string beginName = "BP", endName = "EP";
+};
+
+RoadEnds roadEnds(const landxml::Alignment& alignment) {
+  RoadEnds ends{alignment.staStart, alignment.staStart + alignment.length};
+  if (!alignment.elements.empty()) {
+    ends.begin = alignment.elements.front().start;
+    ends.end = alignment.elements.back().end;
+    if (!alignment.elements.front().startName.empty()) ends.beginName = alignment.elements.front().startName;
+    if (!alignment.elements.back().endName.empty()) ends.endName = alignment.elements.back().endName;
+  }
+  // The ends of a stretch cut out of the alignment are no BP or EP.
+  if (alignment.cutAtStart) ends.beginName.clear();
+  if (alignment.cutAtEnd) ends.endName.clear();
+  if (!(std::isfinite(ends.begin) && std::isfinite(ends.end) && ends.end - ends.begin >= kMergeDistance))
+    refuse(MappingRefused::Kind::noGeometry);
+  return ends;
+}
+
+// The whole stations of a stretch, as numbers: lowest to highest. To be
+// listed (`listed`), they must be few enough and their numbers within the
+// file format's; to be counted, they need not.
+std::pair<double, double> wholeRange(const StationStretch& stretch, double interval, bool listed) {
+  const double first = stretch.begin + stretch.offset, last = stretch.end + stretch.offset;
+  if (listed && (last - first) / interval > kMaxWholeStations) refuse(MappingRefused::Kind::tooManyStations);
+  const double lowest = std::ceil((first - kMergeDistance) / interval);
+  const double highest = std::floor((last + kMergeDistance) / interval);
+  if (listed && !(std::fabs(lowest) < INT_MAX && std::fabs(highest) < INT_MAX))
+    refuse(MappingRefused::Kind::stationOutOfRange);
+  return {lowest, highest};
+}
+
+std::vector<StationStretch> outline(const landxml::Alignment& alignment, const RoadEnds& ends, double interval,
+                                    bool listed) {
+  // Stretch boundaries: an equation at or before the road's start renumbers
+  // the whole road; one at or after its end changes nothing. A backward
+  // equation (ahead below back) makes the next stretch repeat display
+  // stations of the one before; each stretch keeps its own.
+  std::vector<landxml::StationEquation> equations = alignment.equations;
+  std::stable_sort(equations.begin(), equations.end(),
+                   [](const landxml::StationEquation& a, const landxml::StationEquation& b) { return a.internal < b.internal; });
+  std::vector<StationStretch> stretches(1);
+  stretches[0].begin = ends.begin;
+  for (const landxml::StationEquation& e : equations) {
+    if (!(e.internal < ends.end - kMergeDistance / 2)) continue;
+    // An equation within a millimetre of the previous boundary replaces its numbering.
+    if (e.internal - stretches.back().begin < kMergeDistance) {
+      stretches.back().offset = e.ahead - e.internal;
+    } else {
+      stretches.back().end = e.internal;
+      stretches.emplace_back();
+      stretches.back().begin = e.internal;
+      stretches.back().offset = e.ahead - e.internal;
+    }
+  }
+  stretches.back().end = ends.end;
+  double whole = 0;
+  for (StationStretch& stretch : stretches) {
+    const auto [lowest, highest] = wholeRange(stretch, interval, listed);
+    const double count = highest >= lowest ? highest - lowest + 1 : 0;
+    stretch.wholeStations = count < 1e15 ? static_cast<std::int64_t>(count) : static_cast<std::int64_t>(1e15);
+    whole += count;
+  }
+  if (listed && whole > kMaxWholeStations) refuse(MappingRefused::Kind::tooManyStations);
+  return stretches;
+}
+
+}  // namespace
+
+std::vector<StationStretch> stretchOutline(const landxml::Alignment& alignment) {
+  return outline(alignment, roadEnds(alignment), intervalOf(alignment).metres, false);
+}
+
+Stationing::Stationing(const landxml::Alignment& alignment) : interval_(0), intervalUm_(0) {
+  const Interval interval = intervalOf(alignment);
+  interval_ = interval.metres;
+  intervalUm_ = interval.um;
   listStations(alignment);
 }
 
@@ -69,34 +157,8 @@ Micrometres Stationing::displayOf(const StationLabel& label) const {
 }
 
 void Stationing::listStations(const landxml::Alignment& alignment) {
-  double begin = alignment.staStart, end = alignment.staStart + alignment.length;
-  std::string beginName = "BP", endName = "EP";
-  if (!alignment.elements.empty()) {
-    begin = alignment.elements.front().start;
-    end = alignment.elements.back().end;
-    if (!alignment.elements.front().startName.empty()) beginName = alignment.elements.front().startName;
-    if (!alignment.elements.back().endName.empty()) endName = alignment.elements.back().endName;
-  }
-  // The ends of a stretch cut out of the alignment are no BP or EP.
-  if (alignment.cutAtStart) beginName.clear();
-  if (alignment.cutAtEnd) endName.clear();
-  if (!(std::isfinite(begin) && std::isfinite(end) && end - begin >= kMergeDistance))
-    refuse(MappingRefused::Kind::noGeometry);
-
-  // Stretch boundaries: an equation at or before the road's start renumbers
-  // the whole road; one at or after its end changes nothing.
-  std::vector<landxml::StationEquation> equations = alignment.equations;
-  std::stable_sort(equations.begin(), equations.end(),
-                   [](const landxml::StationEquation& a, const landxml::StationEquation& b) { return a.internal < b.internal; });
-  std::vector<std::pair<double, double>> starts{{begin, 0.0}};  // internal start, offset
-  for (const landxml::StationEquation& e : equations) {
-    if (!(e.internal < end - kMergeDistance / 2)) continue;
-    // An equation within a millimetre of the previous boundary replaces its numbering.
-    if (e.internal - starts.back().first < kMergeDistance)
-      starts.back().second = e.ahead - e.internal;
-    else
-      starts.emplace_back(e.internal, e.ahead - e.internal);
-  }
+  const RoadEnds ends = roadEnds(alignment);
+  stretches_ = outline(alignment, ends, interval_, true);
 
   // Curve and clothoid ends, with their names.
   std::vector<Candidate> keyPoints;
@@ -106,24 +168,15 @@ void Stationing::listStations(const landxml::Alignment& alignment) {
     keyPoints.push_back({e.end, Rank::keyPoint, e.endName});
   }
 
-  for (std::size_t k = 0; k < starts.size(); ++k) {
-    StationStretch stretch;
-    stretch.begin = starts[k].first;
-    stretch.end = k + 1 < starts.size() ? starts[k + 1].first : end;
-    stretch.offset = starts[k].second;
-
+  for (std::size_t k = 0; k < stretches_.size(); ++k) {
+    StationStretch& stretch = stretches_[k];
     std::vector<Candidate> points;
-    points.push_back({stretch.begin, Rank::end, k == 0 ? beginName : std::string()});
-    points.push_back({stretch.end, Rank::end, k + 1 == starts.size() ? endName : std::string()});
+    points.push_back({stretch.begin, Rank::end, k == 0 ? ends.beginName : std::string()});
+    points.push_back({stretch.end, Rank::end, k + 1 == stretches_.size() ? ends.endName : std::string()});
     for (const Candidate& c : keyPoints)
       if (c.internal > stretch.begin - kMergeDistance && c.internal < stretch.end + kMergeDistance) points.push_back(c);
 
-    const double first = stretch.begin + stretch.offset, last = stretch.end + stretch.offset;
-    if ((last - first) / interval_ > kMaxWholeStations) refuse(MappingRefused::Kind::tooManyStations);
-    const double lowest = std::ceil((first - kMergeDistance) / interval_);
-    const double highest = std::floor((last + kMergeDistance) / interval_);
-    if (!(std::fabs(lowest) < INT_MAX && std::fabs(highest) < INT_MAX))
-      refuse(MappingRefused::Kind::stationOutOfRange);
+    const auto [lowest, highest] = wholeRange(stretch, interval_, true);
     for (double n = lowest; n <= highest; ++n) {
       const Micrometres display = static_cast<Micrometres>(n) * intervalUm_;
       const double internal = toMetres(display) - stretch.offset;
@@ -160,8 +213,16 @@ void Stationing::listStations(const landxml::Alignment& alignment) {
       }
       i = j;
     }
-    stretches_.push_back(std::move(stretch));
+    if (k > 0) {
+      const StationStretch& before = stretches_[k - 1];
+      stretch.distance = before.distance + (before.stations.back().display - before.stations.front().display);
+    }
   }
+  const StationStretch& first = stretches_.front();
+  for (const ListedStation& s : first.stations)
+    if (s.display == 0) zeroDistance_ = distanceOf(first, s);
+  const StationStretch& last = stretches_.back();
+  length_ = distanceOf(last, last.stations.back());
 }
 
 }  // namespace ps::import

@@ -36,6 +36,12 @@ struct StationStretch {
   double end = 0.0;
   double offset = 0.0;  // display station = internal station + offset
   std::vector<ListedStation> stations;
+  // Along the road from BP to the stretch's first listed station: the
+  // lengths of the earlier stretches, each from its first to its last
+  // listed station. A station equation changes the labels, never this.
+  Micrometres distance = 0;
+  // Whole stations of the stretch.
+  std::int64_t wholeStations = 0;
 };
 
 // Converts between internal stations, display stations and labels for one
@@ -54,13 +60,31 @@ class Stationing {
   StationLabel labelOf(Micrometres display) const;
   Micrometres displayOf(const StationLabel& label) const;
 
+  // A listed station's distance along the road from BP.
+  static Micrometres distanceOf(const StationStretch& stretch, const ListedStation& station) {
+    return stretch.distance + (station.display - stretch.stations.front().display);
+  }
+  // The road's zero from BP: No.0+0.0 where the road passes it before any
+  // station equation, else BP itself (0).
+  Micrometres zeroDistance() const { return zeroDistance_; }
+  // From BP to EP along the road.
+  Micrometres length() const { return length_; }
+
  private:
   void listStations(const landxml::Alignment& alignment);
 
   double interval_;
   Micrometres intervalUm_;
   std::vector<StationStretch> stretches_;
+  Micrometres zeroDistance_ = 0;
+  Micrometres length_ = 0;
 };
+
+// The stretches of an alignment (ends, offsets and whole-station counts,
+// without their stations), found by arithmetic alone: what a road would
+// list, before listing it, however many stations that is. Throws
+// MappingRefused for a road without length or a bad interval.
+std::vector<StationStretch> stretchOutline(const landxml::Alignment& alignment);
 
 // Rounds metres to whole micrometres; rounds micrometres to whole millimetres.
 Micrometres toMicrometres(double metres);

@@ -17,7 +17,7 @@ constexpr int kMaxPasses = 50;
 
 }  // namespace
 
-void settleVerticalCurves(SheetTables& sheet) {
+void settleVerticalCurves(SheetTables& sheet, double interval) {
   auto stations = std::make_unique<StationTable>();
   stations->count = static_cast<int>(sheet.stations.size());
   for (std::size_t i = 0; i < sheet.stations.size() && i + 1 < kTableSlots; ++i) {
@@ -25,11 +25,12 @@ void settleVerticalCurves(SheetTables& sheet) {
     stations->plus[i + 1] = sheet.stations[i].at.plus;
     stations->intervalDistance[i + 1] = sheet.stations[i].intervalDistance;
   }
+  const Placement placement{true, interval};
   std::vector<VipRow>& vips = sheet.vips;
   const std::size_t n = vips.size();
   std::vector<double> c(n);
   for (std::size_t i = 0; i < n; ++i) {
-    c[i] = chainageOf(*stations, vips[i].at.number, vips[i].at.plus);
+    c[i] = chainageOf(*stations, placement, vips[i].at.number, vips[i].at.plus);
     if (i > 0 && !(c[i] > c[i - 1]))
       throw MappingRefused{MappingRefused::Kind::gradeNotAscending, vips[i].at};
   }

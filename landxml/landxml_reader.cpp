@@ -832,7 +832,6 @@ void RoadBuilder::endAlignment() {
         refuse(pending.line, "StaEquation", sjis::kImportEquationMismatch);
       back = *pending.back;
     }
-    if (pending.ahead < back) refuse(pending.line, "StaEquation", sjis::kImportEquationBackwards);
     a.equations.push_back({internal, back, pending.ahead});
   }
   superelevationFromCrossSections();

@@ -12,7 +12,9 @@
 //   left to the points (plan_geometry.h); a written value more than 1 mm
 //   from its points is kept, with a warning;
 // - StaEquation: staInternal, staBack, staAhead (either of staInternal and
-//   staBack may be left out and is then derived from the other);
+//   staBack may be left out and is then derived from the other); staAhead
+//   may lie below staBack (a backward equation: the display stations
+//   between occur twice);
 // - the station interval: Feature[@name="Interval"]/Property[@label="main"]@value;
 // - every Profile/ProfAlign (grade_line.h: PVI, ParaCurve, and CircCurve and
 //   UnsymParaCurve as symmetric parabolas) and every Profile/ProfSurf (its
@@ -39,12 +41,12 @@
 //   does not read whole as a decimal number (NaN and infinity included), or
 //   beyond 1e9; a length or radius that is not above 0 (a Line's length may
 //   be 0) or that neither an attribute nor the points give, a rot other
-//   than cw/ccw, a Spiral with both radii INF; a StaEquation that runs
-//   backwards: staIncrement="decreasing", or staAhead < staBack, so that
-//   display stations would repeat; one not after the one before, or outside
-//   the Alignment; one whose staBack is more than 1 mm from the display
-//   station at its staInternal; Superelevation stations out of order; a
-//   carriageway point of a cross section that is not two numbers;
+//   than cw/ccw, a Spiral with both radii INF; a StaEquation with
+//   staIncrement="decreasing" (stations that run against the road), one not
+//   after the one before or outside the Alignment, or one whose staBack is
+//   more than 1 mm from the display station at its staInternal;
+//   Superelevation stations out of order; a carriageway point of a cross
+//   section that is not two numbers;
 // - a ProfAlign: as grade_line.h says; a ProfSurf: ground stations that
 //   decrease.
 // An Alignment without ProfAlign is read with an empty grade line; it is

@@ -88,7 +88,10 @@ void drawPlannedProfile(Sheet& sheet) {
     }
 
     const double xb = X(pb), xe = X(pe);
-    const double yd = Y(zv) / 2;
+    // Halfway up to the curve at its VIP; for a curve the sheet cuts, at the
+    // middle of its part on the sheet, as its VIP may lie far beyond the
+    // edge and the line there below the datum.
+    const double yd = pb != cb || pe != ce ? Y(sheet.planned((pb + pe) / 2).elevation) / 2 : Y(zv) / 2;
     // tan at a fixed angle only: its value is the same on every platform.
     const double w = std::tan(15 * sheet.pi / 180) * 2;
     // An arrowhead marks a curve end; a cut end has none.

@@ -1,9 +1,10 @@
 #!/usr/bin/python3
-"""Renders a drawing to a PNG as the README shows sheets: ezdxf's drawing
+"""Renders drawings to a PNG as the README shows sheets: ezdxf's drawing
 add-on and matplotlib, white paper, the Shift-JIS texts in a Japanese font
-(Debian's fonts-ipafont-gothic).
+(Debian's fonts-ipafont-gothic). Several drawings are drawn one under the
+other, at one scale, in the order given.
 
-usage: render_dxf.py DRAWING.dxf PICTURE.png
+usage: render_dxf.py DRAWING.dxf [DRAWING.dxf ...] PICTURE.png
 """
 import sys
 
@@ -14,21 +15,26 @@ from ezdxf.addons.drawing import Frontend, RenderContext
 from ezdxf.addons.drawing.matplotlib import MatplotlibBackend
 from ezdxf.addons.drawing.properties import LayoutProperties
 
-drawing, png = sys.argv[1:]
+*drawings, png = sys.argv[1:]
 # The drawing names the font TXT with a big font for its Shift-JIS texts; on
 # screen they need a font with Japanese glyphs.
 font_manager.fontManager.addfont("/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf")
-doc = ezdxf.readfile(drawing, encoding="cp932", errors="strict")
-doc.styles.get("KANJI").dxf.font = "IPAGothic.ttf"
-sheet = doc.modelspace()
-paper = LayoutProperties.from_layout(sheet)
-paper.set_colors("#ffffff")  # white paper, so colour 7 draws black
-extents = ezdxf.bbox.extents(sheet)
-width = (extents.size.x + 20) / 25.4
-height = (extents.size.y + 20) / 25.4
-figure = plt.figure(figsize=(width, height))
-axes = figure.add_axes([0, 0, 1, 1])
-Frontend(RenderContext(doc), MatplotlibBackend(axes, adjust_figure=False)).draw_layout(
-    sheet, finalize=True, layout_properties=paper)
+sheets = []
+for drawing in drawings:
+    doc = ezdxf.readfile(drawing, encoding="cp932", errors="strict")
+    doc.styles.get("KANJI").dxf.font = "IPAGothic.ttf"
+    sheets.append((doc, ezdxf.bbox.extents(doc.modelspace())))
+# Every sheet at the widest one's scale, with 20 mm of paper around each.
+width = max(e.size.x for _, e in sheets) + 20
+heights = [e.size.y + 20 for _, e in sheets]
+figure = plt.figure(figsize=(width / 25.4, sum(heights) / 25.4))
+top = sum(heights)
+for (doc, extents), height in zip(sheets, heights):
+    top -= height
+    axes = figure.add_axes([0, top / sum(heights), (extents.size.x + 20) / width, height / sum(heights)])
+    paper = LayoutProperties.from_layout(doc.modelspace())
+    paper.set_colors("#ffffff")  # white paper, so colour 7 draws black
+    Frontend(RenderContext(doc), MatplotlibBackend(axes, adjust_figure=False)).draw_layout(
+        doc.modelspace(), finalize=True, layout_properties=paper)
 figure.savefig(png, dpi=130, facecolor="white")
-print(f"{png}: {extents.size.x:.0f} x {extents.size.y:.0f} mm of sheet")
+print(f"{png}: {width - 20:.0f} x {sum(heights) - 20 * len(sheets):.0f} mm of sheets")

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Draws the importer's example as the README shows it: builds
 # profile-sheet-import, runs it on examples/landxml/road-sjis.xml in a scratch
-# folder, prints its table (in UTF-8, for the README) and renders sheet 02
-# into docs/import-sheet.png. Rerun it whenever the importer or the drawing
+# folder, prints its table (in UTF-8, for the README) and renders its two
+# sheets, which its curve group crosses, one under the other into
+# docs/import-sheets.png. Rerun it whenever the importer or the drawing
 # changes; the picture is never edited by hand.
 #   tests/acceptance/render_import_sheet.sh [build-dir]     (default: build)
 set -eu
@@ -15,5 +16,5 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$root/examples/landxml/road-sjis.xml" "$work"
 (cd "$work" && "$build/profile-sheet-import" road-sjis.xml sheets | iconv -f CP932 -t UTF-8)
-MPLBACKEND=Agg /usr/bin/python3 "$root/tests/acceptance/render_dxf.py" "$work/sheets/02/Tesmora.dxf" \
-  "$root/docs/import-sheet.png"
+MPLBACKEND=Agg /usr/bin/python3 "$root/tests/acceptance/render_dxf.py" "$work/sheets/0001/Tesmora.dxf" \
+  "$work/sheets/0002/Tesmora.dxf" "$root/docs/import-sheets.png"

@@ -55,6 +55,12 @@ TEST(ImportOptions, AsksForUsage) {
   EXPECT_EQ(problemOf({"a", "b", "--alignment", "x", "--alignment=y"}), Problem::repeatedOption);
   EXPECT_EQ(problemOf({"a", "b", "--profile", "x", "--profile", "y"}), Problem::repeatedOption);
   EXPECT_EQ(problemOf({"a", "b", "--ground"}), Problem::missingValue);
+  EXPECT_EQ(problemOf({"a", "b", "--stations-per-sheet"}), Problem::missingValue);
+  for (const char* bad : {"1", "31", "0", "-5", "5.0", "05x", "", "100"})
+    EXPECT_EQ(problemOf({"a", "b", "--stations-per-sheet", bad}), Problem::badValue) << bad;
+  EXPECT_EQ(std::get<ImportOptions>(parseImportOptions({"a", "b", "--stations-per-sheet=2"})).stationsPerSheet, 2u);
+  EXPECT_EQ(std::get<ImportOptions>(parseImportOptions({"a", "b", "--stations-per-sheet", "30"})).stationsPerSheet, 30u);
+  EXPECT_EQ(std::get<ImportOptions>(parseImportOptions({"a", "b"})).stationsPerSheet, 30u);
   auto parsed = parseImportOptions({"a", "b", "--templates=x"});
   EXPECT_EQ(std::get<UsageRequest>(parsed).option, "--templates");
 }

@@ -16,29 +16,28 @@ TEST(ImportReport, StationsAsTheSheetsLabelThem) {
 
 TEST(ImportReport, OneLinePerSheetAndPerFurtherWarning) {
   using std::string;
-  const string table = sheetTable({{"01", {0, 0.0}, {15, 0.0}, 16, 2, 0, {}},
-                                   {"02", {15, 0.0}, {38, 18.089}, 25, 4, 12, {"w1", "w2"}}});
+  const string table = sheetTable({{"0001", {0, 0.0}, {15, 0.0}, 16, 2, 0, {}},
+                                   {"0002", {15, 0.0}, {38, 18.089}, 25, 4, 12, {"w1", "w2"}}});
   const string title = string(sjis::kImportTableSheet) + "  " + sjis::kImportTableFirst + string(12, ' ') +
                        sjis::kImportTableLast + string(12, ' ') + "  " + sjis::kImportTableStations + "   " +
                        sjis::kImportTableVips + "  " + sjis::kImportTableCurves + "  " + sjis::kImportTableWarning +
                        "\n";
   EXPECT_EQ(table, title +
-                       "01    No.0            No.15                 16       2       0\n"
-                       "02    No.15           No.38+18.089          25       4      12  w1\n"
+                       "0001  No.0            No.15                 16       2       0\n"
+                       "0002  No.15           No.38+18.089          25       4      12  w1\n"
                        "                                                                w2\n");
 }
 
 TEST(ImportReport, WarningsNameTheirValues) {
-  SheetTables sheet;
-  sheet.datum = 60;
   HeaderValues header;
   header.profileViewHeight = 110, header.verticalScale = 100;
   using K = MappingWarning::Kind;
-  EXPECT_EQ(warningText({K::aboveProfileView, {}, 72.8194}, sheet, header),
-            std::string(sjis::kImportHighest) + "72.819" + sjis::kImportAboveView + "71.000" + sjis::kImportExceeds);
-  EXPECT_EQ(warningText({K::noSuperelevation, {3, 2.5}}, sheet, header),
+  EXPECT_EQ(warningText({K::beyondView, {12, 0.0}, 12.3456, 0, {12, 7.5}}, header),
+            std::string("No.12") + sjis::kImportBeyondViewFrom + "No.12+7.500" + sjis::kImportBeyondViewHeight +
+                "12.346" + sjis::kImportBeyondViewLimit + "11.000" + sjis::kImportBeyondViewEnd);
+  EXPECT_EQ(warningText({K::noSuperelevation, {3, 2.5}, 0.0, 0, {}}, header),
             std::string("No.3+2.500") + sjis::kImportNoSuperelevation);
-  EXPECT_EQ(warningText({K::groundMissing, {}, 0.0, 4}, sheet, header),
+  EXPECT_EQ(warningText({K::groundMissing, {}, 0.0, 4, {}}, header),
             std::string(sjis::kImportGroundMissing) + "4" + sjis::kImportPoints);
 }
 

@@ -9,75 +9,88 @@
 namespace ps::import {
 namespace {
 
-using Kind = KeepTogether::Kind;
+using Spans = std::vector<std::pair<std::size_t, std::size_t>>;
 
-// The listed stations of a straight road from 0 to `length`.
-std::vector<ListedStation> road(double length, double interval = 20.0) {
+// The listed stations of a straight road from 0 to `length`, with a plus
+// station at each of `pluses`.
+// A curve runs from each of `pluses` to the next.
+std::vector<ListedStation> road(double length, double interval = 20.0, std::vector<double> pluses = {}) {
+  using K = landxml::GeometryElement::Kind;
   landxml::Alignment a;
   a.length = length;
   a.interval = interval;
-  a.elements.push_back({landxml::GeometryElement::Kind::line, 0.0, length, length, 0, 0.0, INFINITY, INFINITY, "", "", {}, {}, {}});
+  double at = 0.0;
+  for (std::size_t k = 0; k <= pluses.size(); ++k) {
+    const double to = k < pluses.size() ? pluses[k] : length;
+    const bool curve = k > 0 && k < pluses.size();
+    a.elements.push_back({curve ? K::curve : K::line, at, to, to - at, curve ? 1 : 0, curve ? 100.0 : 0.0, INFINITY,
+                          INFINITY, "", "", {}, {}, {}});
+    at = to;
+  }
   return Stationing(a).stretches()[0].stations;
 }
 
-// The example's frame: 318 m of road at 1:1000.
-const FrameRule kFrame{2, 1000, 340};
-const auto kAnyCapacity = [](std::size_t, std::size_t) { return true; };
-
-std::vector<std::pair<std::size_t, std::size_t>> spans(const SheetBreaks& b) {
-  std::vector<std::pair<std::size_t, std::size_t>> out;
+Spans spans(const SheetBreaks& b) {
+  Spans out;
   for (const SheetSpan& s : b.sheets) out.emplace_back(s.first, s.last);
   return out;
 }
 
-// Sheets share their boundary station; each holds at most 30 stations, fits
-// its frame and passes the capacity test, and the earlier sheets are filled
-// first.
-TEST(SheetBreaks, FillsSheetsWithinEveryLimit) {
-  EXPECT_EQ(spans(breakIntoSheets(road(400), {}, kFrame, kAnyCapacity)),
-            (std::vector<std::pair<std::size_t, std::size_t>>{{0, 15}, {15, 20}}));
-  // The frame rule to the millimetre: 298 m fit at 1:1000 in 320 - 2 mm.
-  EXPECT_TRUE((FrameRule{2, 1000, 320}.fits(298.0)));
-  EXPECT_FALSE((FrameRule{2, 1000, 320}.fits(298.001)));
-  // At 1:100000 only the count limits a sheet.
-  EXPECT_EQ(spans(breakIntoSheets(road(1000), {}, FrameRule{2, 100000, 340}, kAnyCapacity)),
-            (std::vector<std::pair<std::size_t, std::size_t>>{{0, 29}, {29, 50}}));
-  auto fiveStations = [](std::size_t first, std::size_t last) { return last - first < 5; };
-  EXPECT_EQ(spans(breakIntoSheets(road(200), {}, kFrame, fiveStations)),
-            (std::vector<std::pair<std::size_t, std::size_t>>{{0, 4}, {4, 8}, {8, 10}}));
-  EXPECT_EQ(sheetChainage(road(200), 4, 8), 80.0);
+// A sheet fits while it holds at most `stations` stations and `metres` of road.
+auto within(std::size_t stations, double metres, const std::vector<ListedStation>& listed) {
+  return [=](std::size_t first, std::size_t last) {
+    return last - first + 1 <= stations && sheetChainage(listed, first, last) <= metres ? SheetFit::fits
+                                                                                        : SheetFit::beyondLimits;
+  };
 }
 
-TEST(SheetBreaks, BreaksOutsideCurvesWhereTheyCan) {
-  // A curve from 270 to 330: the first sheet ends at 260 instead of 300.
-  SheetBreaks b = breakIntoSheets(road(400), {{Kind::verticalCurve, 270, 330}}, kFrame, kAnyCapacity);
-  EXPECT_EQ(spans(b), (std::vector<std::pair<std::size_t, std::size_t>>{{0, 13}, {13, 20}}));
-  EXPECT_EQ(b.verticalCuts + b.horizontalCuts, 0);
-  // A break at a curve's end is outside it.
-  b = breakIntoSheets(road(400), {{Kind::horizontalCurve, 100.0005, 300}}, kFrame, kAnyCapacity);
-  EXPECT_EQ(spans(b), (std::vector<std::pair<std::size_t, std::size_t>>{{0, 15}, {15, 20}}));
-  EXPECT_EQ(b.horizontalCuts, 0);
+// Each sheet is the longest that fits and ends at a whole station, so that
+// every sheet but the last is full; sheets share their boundary station.
+TEST(SheetBreaks, TakesTheLongestSheetEndingAtAWholeStation) {
+  const auto plain = road(400);
+  EXPECT_EQ(spans(breakIntoSheets(plain, within(30, 310.5, plain))), (Spans{{0, 15}, {15, 20}}));
+  EXPECT_EQ(spans(breakIntoSheets(plain, within(5, 1e9, plain))), (Spans{{0, 4}, {4, 8}, {8, 12}, {12, 16}, {16, 20}}));
+  // Plus stations count against the stations of a sheet but are not where it
+  // ends: the whole station before them is.
+  const auto keyPoints = road(200, 20, {75, 79, 81});
+  EXPECT_EQ(spans(breakIntoSheets(keyPoints, within(6, 1e9, keyPoints))), (Spans{{0, 3}, {3, 8}, {8, 13}}));
+  // The road's end ends a sheet wherever it lies.
+  const auto odd = road(107.5);
+  EXPECT_EQ(spans(breakIntoSheets(odd, within(30, 100, odd))), (Spans{{0, 5}, {5, 6}}));
+  EXPECT_EQ(sheetChainage(plain, 4, 8), 80.0);
+  EXPECT_TRUE(breakIntoSheets(road(0.001), within(30, 1, road(0.001))).sheets.size() == 1);
 }
 
-// Where every break cuts a curve, one cut is better than an extra sheet, and
-// a vertical curve (drawn exactly in two parts) is cut before a horizontal
-// one (whose superelevation ramps run past the sheet edge).
-TEST(SheetBreaks, CutsAsFewCurvesAsItMust) {
-  SheetBreaks b = breakIntoSheets(road(400), {{Kind::verticalCurve, 50, 380}}, kFrame, kAnyCapacity);
-  EXPECT_EQ(spans(b), (std::vector<std::pair<std::size_t, std::size_t>>{{0, 15}, {15, 20}}));
-  EXPECT_EQ(b.verticalCuts, 1);
-  b = breakIntoSheets(road(400), {{Kind::verticalCurve, 60, 200}, {Kind::horizontalCurve, 190, 400}}, kFrame,
-                      kAnyCapacity);
-  EXPECT_EQ(spans(b), (std::vector<std::pair<std::size_t, std::size_t>>{{0, 9}, {9, 20}}));
-  EXPECT_EQ(b.verticalCuts, 1);
-  EXPECT_EQ(b.horizontalCuts, 0);
+// Where no whole station fits, the sheet ends at the farthest plus station
+// that does: 50 m of road per sheet, whole stations 100 m apart.
+TEST(SheetBreaks, EndsAtAPlusStationWhereNoWholeOneFits) {
+  const auto sparse = road(200, 100, {40, 80, 120, 160});
+  EXPECT_EQ(spans(breakIntoSheets(sparse, within(30, 50, sparse))),
+            (Spans{{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}}));
+}
+
+// A sheet ends before its profile view would overflow; a single interval
+// that no view holds is a sheet of its own, and the breaks say which.
+TEST(SheetBreaks, BreaksBeforeTheViewOverflowsAndNamesWhatCannotFit) {
+  const auto plain = road(200);
+  auto view = [&](std::size_t first, std::size_t last) {
+    if (first <= 6 && last >= 7) return SheetFit::beyondView;  // No.6 to No.7 holds a cliff
+    return last - first <= 4 ? SheetFit::fits : SheetFit::beyondView;
+  };
+  const SheetBreaks b = breakIntoSheets(plain, view);
+  EXPECT_EQ(spans(b), (Spans{{0, 4}, {4, 6}, {6, 7}, {7, 10}}));
+  EXPECT_EQ(b.beyondView, (std::vector<std::size_t>{6}));
 }
 
 TEST(SheetBreaks, RefusesStationsThatFitOnNoSheet) {
-  EXPECT_THROW(breakIntoSheets(road(800, 400), {}, kFrame, kAnyCapacity), MappingRefused);
-  EXPECT_THROW(breakIntoSheets(road(100), {}, kFrame, [](std::size_t, std::size_t) { return false; }),
-               MappingRefused);
-  EXPECT_TRUE(breakIntoSheets(road(0.001), {}, kFrame, kAnyCapacity).sheets.size() == 1);
+  const auto far = road(800, 400);
+  try {
+    breakIntoSheets(far, within(30, 318, far));
+    ADD_FAILURE();
+  } catch (const MappingRefused& refused) {
+    EXPECT_EQ(refused.kind, MappingRefused::Kind::noSheetFits);
+    EXPECT_EQ(refused.at, (StationLabel{0, 0.0}));
+  }
 }
 
 }  // namespace

@@ -45,14 +45,49 @@ TEST(Stationing, ListsWholeStationsKeyPointsAndEnds) {
 }
 
 // Pluses are rounded to the millimetre, half away from zero, and a plus that
-// rounds up to the interval is the next station.
+// rounds up to the interval is the next station; metres become micrometres
+// by rounding, never by cutting off (4.004 m is 4003999.9999... um as a
+// double).
 TEST(Stationing, RoundsPlusesToTheMillimetre) {
-  const Stationing s(straightRoad(0.0, 39.9996));
+  const Stationing s(straightRoad(0.0, 39.9994));  // EP 0.6 mm short of No.2
   EXPECT_EQ(labels(s.stretches()[0]), (std::vector<StationLabel>{{0, 0.0}, {1, 0.0}, {2, 0.0}}));
+  EXPECT_EQ(s.stretches()[0].stations.back().names, std::vector<std::string>{"EP"});
+  EXPECT_EQ(toMicrometres(4.004), 4004000);
+  EXPECT_EQ(toMicrometres(-4.004), -4004000);
+  EXPECT_EQ(Stationing(straightRoad(0.0, 24.004)).stretches()[0].stations.back().label, (StationLabel{1, 4.004}));
   const Stationing t(straightRoad(0.0, 30.0125));
   EXPECT_EQ(labels(t.stretches()[0]).back(), (StationLabel{1, 10.013}));
   EXPECT_EQ(t.labelOf(-1), (StationLabel{-1, 19.999999}));
   EXPECT_EQ(t.displayOf({-1, 19.999999}), -1);
+}
+
+// Two key points more than a millimetre apart that round onto one
+// millimetre (the first merged into the whole station No.1) are one station
+// with both names.
+TEST(Stationing, KeyPointsRoundingOntoOneMillimetreAreOneStation) {
+  landxml::Alignment a = straightRoad(0.0, 60.0);
+  a.elements = {{landxml::GeometryElement::Kind::line, 0.0, 19.9991, 19.9991, 0, 0.0, INFINITY, INFINITY, "BP", "", {}, {}, {}},
+                {landxml::GeometryElement::Kind::curve, 19.9991, 20.0003, 0.0012, -1, 300.0, INFINITY, INFINITY, "KA1", "KE1", {}, {}, {}},
+                {landxml::GeometryElement::Kind::line, 20.0003, 60.0, 39.9997, 0, 0.0, INFINITY, INFINITY, "", "EP", {}, {}, {}}};
+  const StationStretch st = Stationing(a).stretches()[0];
+  EXPECT_EQ(labels(st), (std::vector<StationLabel>{{0, 0.0}, {1, 0.0}, {2, 0.0}, {3, 0.0}}));
+  EXPECT_EQ(st.stations[1].names, (std::vector<std::string>{"KA1", "KE1"}));
+}
+
+// The distance along the road: from BP, on across equations, with the
+// road's zero at No.0 when the road passes it before any equation.
+TEST(Stationing, MeasuresTheDistanceAlongTheRoad) {
+  const Stationing s(test::utf8Road());
+  const StationStretch &before = s.stretches()[0], &after = s.stretches()[1];
+  EXPECT_EQ(after.distance, 778089000);
+  EXPECT_EQ(Stationing::distanceOf(after, after.stations[1]), 778089000 + 15000000);
+  EXPECT_EQ(Stationing::distanceOf(before, before.stations.back()), after.distance);
+  EXPECT_EQ(s.zeroDistance(), 0);
+  EXPECT_EQ(s.length(), 1534855000);
+  const Stationing late(straightRoad(-15.0, 40.0));
+  EXPECT_EQ(late.zeroDistance(), 15000000);
+  EXPECT_EQ(late.length(), 55000000);
+  EXPECT_EQ(Stationing(test::sjisRoad()).zeroDistance(), 0);  // from No.50: the zero is BP
 }
 
 // A station equation ends one stretch and starts the next: the equation

@@ -336,8 +336,11 @@ TEST(LandXmlReader, StationEquations) {
   EXPECT_EQ(q[1].back, 310.0);
   EXPECT_EQ(refusal(with("staAhead=\"260\"", "staAhead=\"250\"")), "accepted");  // no jump at all
 
-  EXPECT_EQ(refusal(with("staAhead=\"260\"", "staAhead=\"249.9\"")),
-            message(6, {"StaEquation ", sjis::kImportEquationBackwards}));
+  // A backward equation: the display stations 230 to 250 occur twice.
+  const Road backward = readLandXml(with("staAhead=\"260\"", "staAhead=\"230\""), "road.xml");
+  ASSERT_EQ(backward.alignments.at(0).equations.size(), 1u);
+  EXPECT_EQ(backward.alignments[0].equations[0].back, 250.0);
+  EXPECT_EQ(backward.alignments[0].equations[0].ahead, 230.0);
   EXPECT_EQ(refusal(with("staAhead=\"260\"", "staAhead=\"260\" staIncrement=\"decreasing\"")),
             valueMessage(6, "StaEquation@staIncrement", "decreasing", sjis::kImportNotSupported));
   EXPECT_EQ(refusal(with("staBack=\"250\"", "staBack=\"250.002\"")),

@@ -92,17 +92,18 @@ TEST(PlannedProfile, ASheetOfASetDrawsTheGradeLineOverItsOwnStretch) {
   const auto e = f.entities();
   // No marker for the VIPs beyond the edges; the grades cut there; ten
   // chords over the curve's part on the sheet; an arrowhead only at the
-  // curve's begin.
+  // curve's begin; the dimension line halfway up to the curve at the middle
+  // of that part (chainage 35, height 11.744 m).
   EXPECT_EQ(test::kinds(e), "LLL" "LLLLLLLLLL" "LLL" "TT" "LTLTLT");
   EXPECT_EQ(std::vector<std::string>(e.begin(), e.begin() + 4),
             (std::vector<std::string>{"L 210.000,92.000 210.000,102.000", "L 170.000,94.000 210.000,102.000",
                                       "L 210.000,102.000 230.000,100.000", "L 180.000,96.000 185.000,96.938"}));
   EXPECT_EQ(e[12], "L 225.000,99.938 230.000,99.750");
   EXPECT_EQ(std::vector<std::string>(e.begin() + 13, e.begin() + 18),
-            (std::vector<std::string>{"L 180.000,90.875 182.000,91.411", "L 180.000,90.875 182.000,90.339",
-                                      "L 180.000,90.875 230.000,90.875", "T 193.0,91.9 VCL= 60.000 m",
-                                      "T 193.0,86.9 VCR= -2000 m"}));
-  EXPECT_EQ(e.back(), "T 229.0,93.3 y= 0.025 m");
+            (std::vector<std::string>{"L 180.000,90.719 182.000,91.255", "L 180.000,90.719 182.000,90.183",
+                                      "L 180.000,90.719 230.000,90.719", "T 193.0,91.7 VCL= 60.000 m",
+                                      "T 193.0,86.7 VCR= -2000 m"}));
+  EXPECT_EQ(e.back(), "T 229.0,93.2 y= 0.025 m");
 }
 
 TEST(PlannedProfile, ArrowheadWritesTwoBarbsFromTheTip) {
