@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "check/band_row_checks.h"
 #include "check/findings.h"
@@ -14,7 +16,9 @@
 #include "input/file_names.h"
 #include "input/layer_definitions.h"
 #include "input/profile_data_reader.h"
+#include "input/saved_as_utf8.h"
 #include "text/number_format.h"
+#include "text/shift_jis.h"
 
 namespace ps::check {
 
@@ -35,14 +39,17 @@ void addRefusal(const InputRefused& refused, FindingList& out) {
   out.all().push_back({refused.file, refused.line, Severity::error, std::move(message)});
 }
 
-// Reads one file with `read`; false when it is refused.
+// Reads one file with `read`; false when it is refused. The refusal of a
+// file saved as UTF-8 is not reported: that file gets its encoding's error
+// instead.
 template <typename Read>
-bool readOrRefuse(Read read, FindingList& out) {
+bool readOrRefuse(Read read, bool savedAsUtf8, bool& refused, FindingList& out) {
   try {
     read();
     return true;
-  } catch (const InputRefused& refused) {
-    addRefusal(refused, out);
+  } catch (const InputRefused& refusal) {
+    refused = true;
+    if (!savedAsUtf8) addRefusal(refusal, out);
     return false;
   }
 }
@@ -52,6 +59,14 @@ bool readOrRefuse(Read read, FindingList& out) {
 CheckResult checkInputs(std::string_view profileData, std::string_view bandRowList,
                         std::string_view layerDefinitions, std::optional<std::string_view> continuationText) {
   FindingList out;
+  // A file saved as UTF-8 gets one error, on its first line that shows it,
+  // and no other finding: read as Shift-JIS its texts are garbled, its
+  // titles match no row and its lengths are wrong, which would only
+  // mislead. Whether the generator would refuse it still sets the status.
+  const std::optional<Utf8Signs> profileUtf8 = savedAsUtf8(profileData);
+  const std::optional<Utf8Signs> titlesUtf8 = savedAsUtf8(bandRowList);
+  const std::optional<Utf8Signs> layersUtf8 = savedAsUtf8(layerDefinitions);
+  bool refused = false;
   auto data = std::make_unique<ProfileData>();
   auto lines = std::make_unique<ProfileDataLines>();
   const bool profileRead = readOrRefuse(
@@ -59,46 +74,58 @@ CheckResult checkInputs(std::string_view profileData, std::string_view bandRowLi
         Scanner in(profileData, kProfileDataFile);
         readProfileData(in, *data, lines.get());
       },
-      out);
+      profileUtf8.has_value(), refused, out);
   BandTitles titles;
   const bool titlesRead = readOrRefuse(
       [&] {
         Scanner in(bandRowList, kBandRowFile);
         readBandRowList(in, titles);
       },
-      out);
+      titlesUtf8.has_value(), refused, out);
   auto layers = std::make_unique<LayerRows>();
   const bool layersRead = readOrRefuse(
       [&] {
         Scanner in(layerDefinitions, kLayerFile);
         readLayerDefinitions(in, *layers);
       },
-      out);
+      layersUtf8.has_value(), refused, out);
 
   // A sheet with a continuation file is a sheet of a set, also when the
   // file is refused; its items are checked only when it was read whole.
   std::unique_ptr<Continuation> continuation;
   auto continuationLines = std::make_unique<ContinuationLines>();
   bool continuationRead = true;
+  std::optional<Utf8Signs> continuationUtf8;
   if (continuationText) {
+    continuationUtf8 = savedAsUtf8(*continuationText);
     continuation = std::make_unique<Continuation>();
     continuationRead = readOrRefuse([&] { readContinuation(*continuationText, *continuation, continuationLines.get()); },
-                                    out);
+                                    continuationUtf8.has_value(), refused, out);
   }
 
-  bool refused = !profileRead || !titlesRead || !layersRead || !continuationRead;
+  const bool profileUsable = profileRead && !profileUtf8;
+  const bool titlesUsable = titlesRead && !titlesUtf8;
   if (profileRead) {
     for (const InputRefused& refusal : refusalsOfProfileData(*data, lines.get())) {
-      addRefusal(refusal, out);
+      if (profileUsable) addRefusal(refusal, out);
       refused = true;
     }
+  }
+  if (profileUsable) {
     const std::unique_ptr<ProfileFacts> facts =
         factsOf(*data, *lines, continuation.get(), continuationRead ? continuationLines.get() : nullptr);
     checkProfileData(*facts, usableHeader(data->header), out);
-    if (titlesRead) checkRowsHaveTitles(titles, *facts, out);
+    if (titlesUsable) checkRowsHaveTitles(titles, *facts, out);
   }
-  if (titlesRead) checkBandTitles(titles, out);
-  if (layersRead) checkLayers(*layers, out);
+  if (titlesUsable) checkBandTitles(titles, out);
+  if (layersRead && !layersUtf8) checkLayers(*layers, out);
+  for (const auto& [file, signs] : {std::pair{kProfileDataFile, profileUtf8}, std::pair{kBandRowFile, titlesUtf8},
+                                    std::pair{kLayerFile, layersUtf8}, std::pair{kContinuationFile, continuationUtf8}}) {
+    if (!signs) continue;
+    const std::string_view name = file;  // a structured binding, which a lambda may not capture
+    std::erase_if(out.all(), [name](const Finding& f) { return f.file == name; });
+    out.error(file, signs->line, savedAsUtf8Message(sjis::kThisFile, *signs));
+  }
 
   CheckResult result;
   result.findings = std::move(out.all());

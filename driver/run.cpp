@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 
 #include "dxf/tables.h"
 #include "geometry/planned_elevation.h"
@@ -10,8 +12,9 @@
 #include "input/continuation.h"
 #include "input/input_file.h"
 #include "input/profile_data_reader.h"
+#include "input/saved_as_utf8.h"
 #include "input/scan_reader.h"
-#include "platform/console.h"
+#include "platform/files.h"
 #include "sheet/sheet.h"
 #include "text/shift_jis.h"
 
@@ -59,6 +62,19 @@ void writeLayersOfFile(Drawing& drawing, std::string_view layerFile) {
 }
 
 namespace {
+
+// The second line of a refusal that comes from a file saved as UTF-8 (on
+// the line of its byte order mark, or on a line of UTF-8 text); empty for
+// any other refusal.
+std::string utf8NoteOf(const InputRefused& refused,
+                       std::initializer_list<std::pair<std::string_view, std::string_view>> files) {
+  for (const auto& [name, bytes] : files) {
+    if (refused.file != name) continue;
+    const std::optional<Utf8Signs> signs = savedAsUtf8(bytes);
+    if (signs && showsUtf8(bytes, *signs, refused.line)) return savedAsUtf8Message(name, *signs) + "\n";
+  }
+  return {};
+}
 
 // A sheet of a set declares its code page, so that every reader decodes its
 // Shift-JIS texts.
@@ -133,6 +149,9 @@ int generateDrawing(std::string_view profileData, std::string_view layerDefiniti
     return 0;
   } catch (const InputRefused& refused) {
     console += refused.message;
+    console += utf8NoteOf(refused, {{kProfileDataFile, profileData}, {kLayerFile, layerDefinitions},
+                                    {kBandRowFile, bandRowList},
+                                    {kContinuationFile, continuationText.value_or(std::string_view())}});
     return 1;
   }
 }
@@ -142,9 +161,6 @@ RunResult runInMemory(const std::optional<std::string>& profileData,
                       const std::optional<std::string>& bandRowList,
                       const std::optional<std::string>& continuation) {
   RunResult result;
-  // The drawing is created once the profile data file has opened, before
-  // the other two are opened.
-  if (profileData) result.drawing.emplace();
   const char* missing = !profileData        ? kProfileDataFile
                         : !layerDefinitions ? kLayerFile
                         : !bandRowList      ? kBandRowFile
@@ -165,50 +181,62 @@ RunResult runInMemory(const std::optional<std::string>& profileData,
 
 namespace {
 
-int cantCreate(const char* name) {
-  writeConsole(std::string("can't create ") + name + "\n");
+int cantCreate(const char* name, std::string& console) {
+  console += std::string("can't create ") + name + "\n";
   return 1;
 }
 
+// The new drawing until it has taken the place of the old one: removed
+// when the run ends any other way.
+struct NewDrawing {
+  platform::NewFile file;
+  bool kept = false;
+  ~NewDrawing() {
+    if (file.file) std::fclose(file.file);
+    if (!kept) platform::removeFile(file.path);
+  }
+};
+
 }  // namespace
 
-int runInCurrentDirectory() {
-  // Opened in this order, each tested at once: a missing layer or band row
-  // file leaves the drawing file created and empty.
+int runInFolder(const std::string& folder, std::string& console) {
+  const auto pathOf = [&](const char* name) { return platform::joinPath(folder, name); };
+  // Read in this order, each tested at once. Where the drawing file was
+  // once opened for writing (after the profile data file), it is now only
+  // tested: a drawing that cannot be replaced (a folder, a read-only file,
+  // a file held open by CAD) is refused before anything else is read, and
+  // the new drawing is created beside it.
   std::string profileData, layerDefinitions, bandRowList;
-  if (!readWholeFile(kProfileDataFile, profileData)) return cantCreate(kProfileDataFile);
-  std::FILE* drawingFile = std::fopen(kDrawingFile, "wb");
-  if (!drawingFile) return cantCreate(kDrawingFile);
-  if (!readWholeFile(kLayerFile, layerDefinitions)) {
-    std::fclose(drawingFile);
-    return cantCreate(kLayerFile);
-  }
-  if (!readWholeFile(kBandRowFile, bandRowList)) {
-    std::fclose(drawingFile);
-    return cantCreate(kBandRowFile);
-  }
+  if (!readWholeFile(pathOf(kProfileDataFile), profileData)) return cantCreate(kProfileDataFile, console);
+  const std::string drawingPath = pathOf(kDrawingFile);
+  if (!platform::canReplace(drawingPath)) return cantCreate(kDrawingFile, console);
+  std::optional<platform::NewFile> created = platform::createBeside(drawingPath);
+  if (!created) return cantCreate(kDrawingFile, console);
+  NewDrawing drawing{*created};
+  if (!readWholeFile(pathOf(kLayerFile), layerDefinitions)) return cantCreate(kLayerFile, console);
+  if (!readWholeFile(pathOf(kBandRowFile), bandRowList)) return cantCreate(kBandRowFile, console);
   // The continuation file is optional: a sheet of a set has one.
   std::string continuationText;
-  const OptionalFile continuation = readOptionalFile(kContinuationFile, continuationText);
-  if (continuation == OptionalFile::unreadable) {
-    std::fclose(drawingFile);
-    return cantCreate(kContinuationFile);
-  }
+  const OptionalFile continuation = readOptionalFile(pathOf(kContinuationFile), continuationText);
+  if (continuation == OptionalFile::unreadable) return cantCreate(kContinuationFile, console);
 
-  FileSink sink(drawingFile);
-  std::string console;
+  FileSink sink(drawing.file.file);
   int status = generateDrawing(profileData, layerDefinitions, bandRowList, sink, console,
                                continuation == OptionalFile::read
                                    ? std::optional<std::string_view>(continuationText)
                                    : std::nullopt);
   // A drawing that could not be written whole (a full disk) is a failure,
   // not a finished run.
-  const bool closed = std::fclose(drawingFile) == 0;
+  const bool closed = std::fclose(drawing.file.file) == 0;
+  drawing.file.file = nullptr;
   if ((sink.failed() || !closed) && status == 0) {
     console += std::string("can't write ") + kDrawingFile + "\n";
     status = 1;
   }
-  writeConsole(console);
+  if (status == 0) {
+    drawing.kept = platform::replaceFile(drawing.file.path, drawingPath);
+    if (!drawing.kept) status = cantCreate(kDrawingFile, console);
+  }
   return status;
 }
 

@@ -36,9 +36,11 @@ std::vector<InputRefused> refusalsOfProfileData(const ProfileData& data, const P
 // Writes the drawing of the three input files (their whole contents) to
 // `drawing`, once all four files are open. Returns the exit status; what
 // the run prints goes to `console`. A refused input ends the run with the
-// drawing as written up to then. With a continuation file (a sheet of a
-// set) the drawing starts with a HEADER section that declares its code
-// page, and the sheet is drawn as part of its road.
+// drawing as written up to then (which the program then throws away). A
+// refusal that comes from a file saved as UTF-8 says so on a second line.
+// With a continuation file (a sheet of a set) the drawing starts with a
+// HEADER section that declares its code page, and the sheet is drawn as
+// part of its road.
 int generateDrawing(std::string_view profileData, std::string_view layerDefinitions,
                     std::string_view bandRowList, OutputSink& drawing, std::string& console,
                     std::optional<std::string_view> continuation = std::nullopt);
@@ -55,15 +57,23 @@ void writeLayersOfFile(Drawing& drawing, std::string_view layerFile);
 struct RunResult {
   int status = 0;
   std::string console;
-  std::optional<std::string> drawing;  // absent when it was never created
+  // What the run wrote into the new drawing, absent when it wrote nothing
+  // (an input file missing). The program keeps it as Tesmora.dxf only when
+  // the status is 0.
+  std::optional<std::string> drawing;
 };
 RunResult runInMemory(const std::optional<std::string>& profileData,
                       const std::optional<std::string>& layerDefinitions,
                       const std::optional<std::string>& bandRowList,
                       const std::optional<std::string>& continuation = std::nullopt);
 
-// The program: the four files in the current directory, and the
-// continuation file when there is one.
-int runInCurrentDirectory();
+// One run on the files of `folder` (UTF-8; empty: the current folder):
+// Tesmo.dat, GasouT.dat and temp.cd5 are read, and the continuation file
+// when there is one, and Tesmora.dxf is drawn. The drawing is written into
+// a new file beside Tesmora.dxf, which takes its place only when it is
+// complete: a run that fails leaves Tesmora.dxf as it was (or absent) and
+// no other file. Returns the exit status; what the run prints goes to
+// `console`.
+int runInFolder(const std::string& folder, std::string& console);
 
 }  // namespace ps

@@ -21,6 +21,9 @@ std::variant<ImportOptions, UsageRequest> parseImportOptions(const std::vector<s
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+#ifdef _WIN32
+    if (!optionsEnded && arg == "/?") return UsageRequest{};
+#endif
     if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
       positional.push_back(arg);
       continue;
@@ -30,6 +33,7 @@ std::variant<ImportOptions, UsageRequest> parseImportOptions(const std::vector<s
       continue;
     }
     if (arg == "--help" || arg == "-h") return UsageRequest{};
+    if (arg == "--version") return UsageRequest{UsageRequest::Problem::none, {}, true};
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
     std::optional<std::string>* target = name == "--alignment"            ? &options.alignment
@@ -54,11 +58,11 @@ std::variant<ImportOptions, UsageRequest> parseImportOptions(const std::vector<s
     if (!n) return UsageRequest{UsageRequest::Problem::badValue, "--stations-per-sheet"};
     options.stationsPerSheet = *n;
   }
-  if (positional.size() != 2)
-    return UsageRequest{positional.size() < 2 ? UsageRequest::Problem::missingArguments
-                                              : UsageRequest::Problem::tooManyArguments, {}};
+  if (positional.empty() || positional.size() > 2)
+    return UsageRequest{positional.empty() ? UsageRequest::Problem::missingArguments
+                                           : UsageRequest::Problem::tooManyArguments, {}};
   options.roadFile = positional[0];
-  options.outDir = positional[1];
+  if (positional.size() == 2) options.outDir = positional[1];
   return options;
 }
 

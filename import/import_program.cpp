@@ -15,6 +15,7 @@
 #include "landxml/landxml_reader.h"
 #include "landxml/partial_profile.h"
 #include "import/mapping_refused.h"
+#include "import/output_folder.h"
 #include "landxml/refusal.h"
 #include "import/road_sheets.h"
 #include "import/sheet_profile_data.h"
@@ -23,7 +24,9 @@
 #include "input/profile_data_reader.h"
 #include "input/continuation.h"
 #include "input/profile_data_writer.h"
-#include "platform/command_line.h"
+#include "platform/files.h"
+#include "platform/program_info.h"
+#include "platform/text_encoding.h"
 #include "text/number_format.h"
 #include "text/shift_jis.h"
 
@@ -40,17 +43,20 @@ struct Template {
   HeaderValues header;
 };
 
-std::string joined(const std::string& folder, const char* name) { return (fs::path(folder) / name).string(); }
+// A file of a folder as the messages show it.
+std::string shownIn(const std::string& folder, const char* name) { return shownPath(platform::joinPath(folder, name)); }
 
 Template loadTemplate(const ImportOptions& options) {
   Template t;
   std::string profileName = kProfileDataFile, folderName = ".";
   if (options.templateDir) {
-    folderName = *options.templateDir;
-    profileName = joined(folderName, kProfileDataFile);
-    TemplateRead read = readTemplateFolder(*options.templateDir);
+    folderName = shownPath(*options.templateDir);
+    profileName = shownIn(*options.templateDir, kProfileDataFile);
+    TemplateRead read = readTemplateFolder(platform::pathOf(*options.templateDir));
     if (!read.files)
-      landxml::RefusalMessage(joined(folderName, read.unreadable.c_str()), 0).sjis(sjis::kImportTemplateUnreadable).refuse();
+      landxml::RefusalMessage(shownIn(*options.templateDir, read.unreadable.c_str()), 0)
+          .sjis(sjis::kImportTemplateUnreadable)
+          .refuse();
     t.files = std::move(*read.files);
   } else {
     t.files = bundledTemplate();
@@ -152,7 +158,7 @@ std::string usageProblem(const UsageRequest& usage) {
   using Problem = UsageRequest::Problem;
   switch (usage.problem) {
     case Problem::none: return {};
-    case Problem::unknownOption: return sjis::kImportUnknownOption + usage.option + "\n";
+    case Problem::unknownOption: return sjis::kImportUnknownOption + platform::shiftJisShown(usage.option) + "\n";
     case Problem::repeatedOption: return usage.option + sjis::kImportRepeatedOption;
     case Problem::missingValue: return usage.option + sjis::kImportMissingValue;
     case Problem::badValue: return usage.option + sjis::kImportBadStationsPerSheet;
@@ -163,30 +169,37 @@ std::string usageProblem(const UsageRequest& usage) {
 }
 
 int importRoad(const ImportOptions& options, std::string& out) {
-  const fs::path outDir(options.outDir);
-  std::error_code error;
-  if (fs::exists(fs::symlink_status(outDir, error)))
-    landxml::RefusalMessage(options.outDir, 0).sjis(sjis::kImportOutDirExists).refuse();
+  // Paths are UTF-8 here and reach the system through platform/files.h;
+  // messages show them in Shift-JIS with the platform's separators.
+  const std::string roadName = shownPath(options.roadFile);
+  std::string outName = options.outDir;
+  if (outName.empty())
+    outName = defaultOutputFolder(options.roadFile);
+  else
+    checkOutputFolder(options.roadFile, outName);
+  const fs::path outDir = platform::pathOf(outName);
+  const auto shownOut = [&](const fs::path& path) { return shownPath(platform::utf8Of(path)); };
 
   const Template tmpl = loadTemplate(options);
   landxml::Alignment alignment;
   std::string projectName;
   {
-    const landxml::Road road = landxml::readLandXmlFile(fs::path(options.roadFile), options.roadFile);
+    const landxml::Road road = landxml::readLandXmlFile(platform::pathOf(options.roadFile), roadName);
     landxml::RoadChoice choice;
-    if (options.alignment) choice.alignment = platform::argumentToUtf8(*options.alignment);
-    if (options.profile) choice.profile = platform::argumentToUtf8(*options.profile);
-    if (options.ground) choice.ground = platform::argumentToUtf8(*options.ground);
-    alignment = landxml::selectAlignment(road, choice, options.roadFile);
+    // The names come from the command line in UTF-8, as the file's are compared.
+    choice.alignment = options.alignment;
+    choice.profile = options.profile;
+    choice.ground = options.ground;
+    alignment = landxml::selectAlignment(road, choice, roadName);
     projectName = road.projectName;
   }
 
   RoadSheets sheets;
   try {
-    trimToProfile(alignment, options.roadFile);
+    trimToProfile(alignment, roadName);
     sheets = mapAlignment(alignment, sheetSettingsOf(tmpl.header, options.stationsPerSheet));
   } catch (const MappingRefused& refused) {
-    refuseMapping(refused, options.roadFile);
+    refuseMapping(refused, roadName);
   }
 
   std::vector<SheetRow> rows;
@@ -205,7 +218,7 @@ int importRoad(const ImportOptions& options, std::string& out) {
                    writeContinuation(continuationOf(sheet, identity, landxml::shiftJisShown)), {}};
       StringSink drawing;
       std::string console;
-      const std::string sheetFile = (outDir / folder / kProfileDataFile).string();
+      const std::string sheetFile = shownOut(outDir / folder / kProfileDataFile);
       if (generateDrawing(f.profileData, f.layerDefinitions, f.bandRowList, drawing, console, f.continuation) != 0)
         landxml::RefusalMessage(sheetFile, 0).sjis(sjis::kImportSheetRejected).sjis(console.c_str()).refuse();
       f.drawing = std::move(drawing.text);
@@ -213,7 +226,7 @@ int importRoad(const ImportOptions& options, std::string& out) {
       // generator would make among them) refuses the road.
       for (const check::Finding& finding :
            check::checkInputs(f.profileData, f.bandRowList, f.layerDefinitions, f.continuation).findings) {
-        const std::string path = (outDir / folder / finding.file).string();
+        const std::string path = shownOut(outDir / folder / finding.file);
         if (finding.severity == check::Severity::error)
           landxml::RefusalMessage(path, finding.line).sjis(sjis::kImportSheetRejected).sjis(finding.message.c_str()).refuse();
         findings += check::findingLine(finding, path) + "\n";
@@ -226,16 +239,16 @@ int importRoad(const ImportOptions& options, std::string& out) {
     }
     writer.finish();
   } catch (const WriteFailed& failed) {
-    landxml::RefusalMessage(failed.path.string(), 0).sjis(sjis::kImportCannotWrite).refuse();
+    landxml::RefusalMessage(shownOut(failed.path), 0).sjis(sjis::kImportCannotWrite).refuse();
   }
 
   out += sheetTable(rows);
   for (const MappingWarning& w : sheets.warnings)
     out += std::string(sjis::kImportTableWarning) + ": " + warningText(w, tmpl.header) + "\n";
-  for (const landxml::ReaderWarning& w : alignment.warnings) out += landxml::warningLine(options.roadFile, w);
+  for (const landxml::ReaderWarning& w : alignment.warnings) out += landxml::warningLine(roadName, w);
   out += findings;
   out += sjis::kImportRoadLength + formatFixed(toMetres(sheets.length), 0, 3) + sjis::kImportRoadLengthEnd +
-         sjis::kImportWroteSheets + formatInt(count) + sjis::kImportSheetsInto + options.outDir + sjis::kImportWrote;
+         sjis::kImportWroteSheets + formatInt(count) + sjis::kImportSheetsInto + shownPath(outName) + sjis::kImportWrote;
   return kImportWritten;
 }
 
@@ -245,7 +258,7 @@ int runImport(const std::vector<std::string>& args, std::string& out, std::strin
   const auto parsed = parseImportOptions(args);
   if (const auto* usage = std::get_if<UsageRequest>(&parsed)) {
     if (usage->problem == UsageRequest::Problem::none) {
-      out += sjis::kImportUsage;
+      out += usage->version ? platform::versionLine("profile-sheet-import") : std::string(sjis::kImportUsage);
       return kImportWritten;
     }
     err += usageProblem(*usage) + sjis::kImportUsage;
@@ -260,7 +273,10 @@ int runImport(const std::vector<std::string>& args, std::string& out, std::strin
     // A fault of the importer itself (or no memory): still one line and
     // nothing written.
     try {
-      landxml::RefusalMessage(options.roadFile, 0).sjis(sjis::kImportInternalError).ascii(failure.what()).refuse();
+      landxml::RefusalMessage(shownPath(options.roadFile), 0)
+          .sjis(sjis::kImportInternalError)
+          .ascii(failure.what())
+          .refuse();
     } catch (const landxml::ImportRefused& refused) {
       err += refused.message;
     }

@@ -6,12 +6,14 @@
 
 #include "import/import_program.h"
 #include "platform/console.h"
+#include "platform/program_entry.h"
+#include "text/shift_jis.h"
 
-int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+int ps::programMain(const std::vector<std::string>& arguments) {
   std::string out, err;
-  const int status = ps::import::runImport(args, out, err);
-  ps::writeConsole(out, stdout);
-  ps::writeConsole(err, stderr);
+  const int status = import::runImport(arguments, out, err);
+  writeConsole(out, stdout);
+  writeConsole(err, stderr);
+  waitForKeyWhenStartedByExplorer(sjis::kPressAnyKey);
   return status;
 }

@@ -6,6 +6,7 @@
 #include "driver/run.h"
 #include "input/continuation.h"
 #include "input/file_names.h"
+#include "platform/files.h"
 #include "platform/folder_rename.h"
 
 namespace ps::import {
@@ -21,7 +22,10 @@ constexpr std::size_t kFolderDigits = 4;
 fs::path makeStagingFolder(const fs::path& outDir) {
   const fs::path parent = outDir.parent_path().empty() ? fs::path(".") : outDir.parent_path();
   for (int attempt = 0; attempt < 1000; ++attempt) {
-    const fs::path candidate = parent / ("." + outDir.filename().string() + ".partial-" + std::to_string(attempt));
+    // The name built as UTF-8: on Windows a narrow string would be read in
+    // the ANSI code page, which lacks most names.
+    const fs::path candidate =
+        parent / platform::pathOf("." + platform::utf8Of(outDir.filename()) + ".partial-" + std::to_string(attempt));
     std::error_code error;
     if (fs::create_directory(candidate, error)) return candidate;
     if (error) throw WriteFailed{outDir};

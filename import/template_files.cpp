@@ -2,6 +2,7 @@
 
 #include "input/file_names.h"
 #include "input/input_file.h"
+#include "platform/files.h"
 
 namespace ps::import {
 
@@ -9,7 +10,7 @@ TemplateRead readTemplateFolder(const std::filesystem::path& folder) {
   TemplateFiles files;
   for (auto [name, target] : {std::pair{kProfileDataFile, &files.profileData}, {kBandRowFile, &files.bandRowList},
                               {kLayerFile, &files.layerDefinitions}}) {
-    if (!readWholeFile((folder / name).string().c_str(), *target)) return {std::nullopt, name};
+    if (!readWholeFile(platform::utf8Of(folder / name), *target)) return {std::nullopt, name};
   }
   return {std::move(files), {}};
 }

@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/files.h"
+
 namespace ps {
 
-bool readWholeFile(const char* name, std::string& contents) {
-  std::FILE* file = std::fopen(name, "rb");
+bool readWholeFile(const std::string& path, std::string& contents) {
+  std::FILE* file = platform::openForReading(path);
   if (!file) return false;
   char buffer[65536];
   std::size_t got;
@@ -16,12 +18,12 @@ bool readWholeFile(const char* name, std::string& contents) {
   return complete;
 }
 
-OptionalFile readOptionalFile(const char* name, std::string& contents) {
+OptionalFile readOptionalFile(const std::string& path, std::string& contents) {
   errno = 0;
-  std::FILE* file = std::fopen(name, "rb");
+  std::FILE* file = platform::openForReading(path);
   if (!file) return errno == ENOENT ? OptionalFile::absent : OptionalFile::unreadable;
   std::fclose(file);
-  return readWholeFile(name, contents) ? OptionalFile::read : OptionalFile::unreadable;
+  return readWholeFile(path, contents) ? OptionalFile::read : OptionalFile::unreadable;
 }
 
 }  // namespace ps

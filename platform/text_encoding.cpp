@@ -1,5 +1,6 @@
 #include "platform/text_encoding.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <stdexcept>
 
@@ -88,6 +89,20 @@ Converted convertText(std::string_view in, Encoding from, Encoding to) {
     begin = end;
   }
   return result;
+}
+
+std::string shiftJisShown(std::string_view utf8) {
+  Converted whole = convertText(utf8, Encoding::utf8, Encoding::shiftJis);
+  if (whole.ok()) return std::move(whole.text);
+  std::string out;
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const std::size_t length = std::min(characterLength(Encoding::utf8, static_cast<unsigned char>(utf8[pos])),
+                                        utf8.size() - pos);
+    const Converted one = convertText(utf8.substr(pos, length), Encoding::utf8, Encoding::shiftJis);
+    out += one.ok() ? one.text : std::string("?");
+    pos += length;
+  }
+  return out;
 }
 
 bool isValidShiftJis(std::string_view bytes) { return convertText(bytes, Encoding::shiftJis, Encoding::utf8).ok(); }

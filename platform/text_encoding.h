@@ -58,6 +58,27 @@ struct NamedDecode {
 };
 NamedDecode decodeNamed(std::string_view in, std::string_view encodingName);
 
+// `utf8` in Shift-JIS for a message, each character that Shift-JIS lacks
+// (or that is not valid UTF-8) written as '?': names from files and paths
+// from the command line, which should not stop a message over one
+// character.
+std::string shiftJisShown(std::string_view utf8);
+
+#ifdef _WIN32
+// Shift-JIS as UTF-16 for the console; a byte that is no character shows
+// as the code page's default character.
+std::wstring shiftJisToWide(std::string_view sjis);
+// UTF-16 from the system (the command line) as UTF-8; an unpaired
+// surrogate becomes U+FFFD.
+std::string wideArgumentToUtf8(std::wstring_view wide);
+#else
+// Shift-JIS in the character set `charset` (as iconv names it, e.g. the
+// locale's nl_langinfo(CODESET)), for a terminal: each character that does
+// not convert is shown as '?'. Bytes that are already Shift-JIS, or a
+// character set iconv does not know, pass unchanged.
+std::string shiftJisForTerminal(std::string_view sjis, const std::string& charset);
+#endif
+
 // The system conversion underneath convertText, one implementation per
 // platform: false when `in` holds a byte sequence that is invalid in `from`
 // or a character `to` cannot hold. UTF-8 is valid when it encodes a scalar

@@ -2,6 +2,7 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -62,6 +63,14 @@ class Converter {
   iconv_t cd_;
 };
 
+// Whether iconv's name for a character set names code page 932 or its
+// JIS relative, whose bytes need no conversion for the person reading.
+bool isShiftJisCharset(std::string charset) {
+  for (char& c : charset) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  return charset == "CP932" || charset == "WINDOWS-31J" || charset == "SHIFT_JIS" || charset == "SHIFT-JIS" ||
+         charset == "SJIS" || charset == "MS_KANJI";
+}
+
 }  // namespace
 
 NamedDecode decodeNamed(std::string_view in, std::string_view encodingName) {
@@ -111,6 +120,40 @@ NamedDecode decodeNamed(std::string_view in, std::string_view encodingName) {
     result.status = NamedDecode::Status::invalidBytes;
   }
   return result;
+}
+
+std::string shiftJisForTerminal(std::string_view sjis, const std::string& charset) {
+  if (isShiftJisCharset(charset)) return std::string(sjis);
+  const iconv_t cd = iconv_open(charset.c_str(), "CP932");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(sjis);
+  std::string out(sjis.size() * 2 + 16, '\0');
+  char* inPtr = const_cast<char*>(sjis.data());  // iconv does not write through it
+  std::size_t inLeft = sjis.size();
+  std::size_t written = 0;
+  while (inLeft > 0) {
+    char* outPtr = out.data() + written;
+    std::size_t outLeft = out.size() - written;
+    const std::size_t status = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    written = out.size() - outLeft;
+    if (status != static_cast<std::size_t>(-1)) continue;
+    if (errno == E2BIG) {
+      out.resize(out.size() * 2);
+      continue;
+    }
+    // A byte that starts no character, or one the terminal's set lacks:
+    // a '?' for the character, as far as its lead byte tells.
+    const auto lead = static_cast<unsigned char>(*inPtr);
+    const std::size_t length = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
+    const std::size_t skipped = std::min(length, inLeft);
+    inPtr += skipped;
+    inLeft -= skipped;
+    if (out.size() - written < 1) out.resize(out.size() * 2);
+    out[written++] = '?';
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  }
+  iconv_close(cd);
+  out.resize(written);
+  return out;
 }
 
 bool systemConvert(std::string_view in, Encoding from, Encoding to, std::string& out) {

@@ -214,6 +214,26 @@ NamedDecode decodeNamed(std::string_view in, std::string_view encodingName) {
   });
 }
 
+std::wstring shiftJisToWide(std::string_view sjis) {
+  if (sjis.empty() || sjis.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return {};
+  const int size = static_cast<int>(sjis.size());
+  const int units = MultiByteToWideChar(932, 0, sjis.data(), size, nullptr, 0);
+  if (units <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(932, 0, sjis.data(), size, wide.data(), units);
+  return wide;
+}
+
+std::string wideArgumentToUtf8(std::wstring_view wide) {
+  if (wide.empty() || wide.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return {};
+  const int size = static_cast<int>(wide.size());
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return {};
+  std::string utf8(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), bytes, nullptr, nullptr);
+  return utf8;
+}
+
 bool systemConvert(std::string_view in, Encoding from, Encoding to, std::string& out) {
   std::wstring wide;
   if (!decode(in, from, wide)) return false;

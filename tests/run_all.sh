@@ -7,7 +7,8 @@
 # Steps: build, tests, sanitizers, fuzzing, benchmark, windows-build,
 # windows-tests, windows-package. First it checks every Debian package the
 # steps need and prints the line that installs them; as root it installs the
-# missing ones, as another user it names them and stops before building.
+# missing ones, as another user it names them and stops before building. The
+# same for the locales the tests run in (ja_JP.UTF-8, en_US.UTF-8).
 #
 # The terminal gets the steps and their results; each step's whole output
 # goes to build/logs/<step>.log, and apt-get's to build/logs/apt.log. The
@@ -18,7 +19,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 . tools/packages.sh
 
 TEST_PACKAGES="$BUILD_PACKAGES libgtest-dev python3 python3-ezdxf librecad poppler-utils
-  clang libclang-rt-14-dev libbenchmark-dev time g++-mingw-w64-x86-64-posix wine64"
+  clang libclang-rt-14-dev libbenchmark-dev time g++-mingw-w64-x86-64-posix wine64 locales"
 ALL_STEPS=(build tests sanitizers fuzzing benchmark windows-build windows-tests windows-package)
 LOGS=build/logs
 JOBS=2
@@ -223,6 +224,11 @@ main() {
     echo "all present"
   elif ! INSTALL_LINE_SHOWN=1 need_packages "$LOGS/apt.log" $TEST_PACKAGES; then
     failed+=(packages)
+    exit 1
+  fi
+  echo "locales: $TEST_LOCALES"
+  if ! need_locales "$LOGS/locales.log" $TEST_LOCALES; then
+    failed+=(locales)
     exit 1
   fi
 

@@ -65,6 +65,47 @@ need_packages() {
   echo "installed in $((SECONDS - began)) s"
 }
 
+# The locales the tests run the programs in: under Wine they set the ANSI code
+# page (932 for ja_JP.UTF-8, 1252 for en_US.UTF-8), and the terminal tests
+# need a UTF-8 locale. Debian's locales package generates them.
+TEST_LOCALES="ja_JP.UTF-8 en_US.UTF-8"
+
+# The locales of the list that this machine lacks (locale -a spells
+# ja_JP.UTF-8 as ja_JP.utf8), one line.
+missing_locales() {
+  local name have missing=()
+  have=$(locale -a 2>/dev/null | tr '[:upper:]' '[:lower:]')
+  for name in "$@"; do
+    grep -qx "$(echo "${name%.*}.utf8" | tr '[:upper:]' '[:lower:]')" <<<"$have" || missing+=("$name")
+  done
+  echo "${missing[*]}"
+}
+
+# need_locales LOG LOCALE...: as root, generates those of the locales that are
+# missing (locale-gen, its output going to LOG); as another user, names them
+# and fails.
+need_locales() {
+  local log=$1 missing name
+  shift
+  missing=$(missing_locales "$@")
+  [[ -z $missing ]] && return 0
+  echo "missing locales: $missing"
+  if [[ $(id -u) -ne 0 || ! -f /etc/locale.gen ]]; then
+    echo "generate them as root: add them to /etc/locale.gen (e.g. 'ja_JP.UTF-8 UTF-8') and run locale-gen"
+    return 1
+  fi
+  mkdir -p "$(dirname "$log")"
+  for name in $missing; do
+    grep -q "^$name UTF-8" /etc/locale.gen ||
+      sed -i "s/^# *$name UTF-8/$name UTF-8/" /etc/locale.gen
+    grep -q "^$name UTF-8" /etc/locale.gen || echo "$name UTF-8" >>/etc/locale.gen
+  done
+  echo "generating them with locale-gen (its output in $log)"
+  locale-gen >>"$log" 2>&1 || { echo "locale-gen failed; see $log"; return 1; }
+  missing=$(missing_locales "$@")
+  [[ -z $missing ]] || { echo "still missing after locale-gen: $missing; see $log"; return 1; }
+}
+
 # apt-get without questions, its output and dpkg's appended to LOG.
 apt_get() {
   local log=$1

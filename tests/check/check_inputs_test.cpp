@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text_encoding.h"
 #include "support/test_support.h"
 #include "text/shift_jis.h"
 
@@ -83,6 +84,12 @@ std::string exampleStationTable() {
   return text.substr(begin, text.find(last) + last.size() - begin);
 }
 
+// The example's profile data from the first `from` to its end.
+std::string exampleFrom(const std::string& from) {
+  const std::string text = readFile(test::examplesDir() + "/Tesmo.dat");
+  return text.substr(text.find(from));
+}
+
 // The example's station table lists every whole station from No.0 to No.15
 // (lines 27 to 50, 20 m apart, with plus points); its VIPs stand on lines
 // 52 to 55, curves on 57 and 58, superelevation rows on 60 and 61,
@@ -99,6 +106,13 @@ const std::vector<Mutation>& mutations() {
       {"interval distance a millimetre off is within the tolerance",
        {{'T', "5,12.0,48.625,12.0", "5,12.0,48.625,12.001"}},
        {}},
+      // 20.001 - 20 is a hair over 0.001 in binary, 12.001 - 12 a hair under.
+      {"interval distance a millimetre off at No.1 is within the tolerance",
+       {{'T', "1,0.0,46.600,20.0", "1,0.0,46.600,20.001"}},
+       {}},
+      {"interval distance a millimetre short at No.1 is within the tolerance",
+       {{'T', "1,0.0,46.600,20.0", "1,0.0,46.600,19.999"}},
+       {}},
       {"interval distance 1.5 mm off",
        {{'T', "5,12.0,48.625,12.0", "5,12.0,48.625,12.0015"}},
        {{T, 35, W, sjis::kMetresByStationInterval}}},
@@ -108,6 +122,10 @@ const std::vector<Mutation>& mutations() {
       {"ground point before the first station",
        {{'T', "0,0.0,46.42", "-1,15.0,46.42"}},
        {{T, 3, E, sjis::kDrawnBeforeFirstAt}}},
+      // Drawn at 5 m, behind No.1 at 20 m: the fold is not reported as well.
+      {"ground point before the first station and behind the point above it",
+       {{'T', "2,0.0,47.81", "-1,5.0,47.81"}},
+       {{T, 5, E, sjis::kDrawnBeforeFirstAt}}},
       {"curve start before the first station",
        {{'T', "2,5.0,5,12.0,300.0", "-1,5.0,5,12.0,300.0"}},
        {{T, 57, E, sjis::kBeforeFirstStation}}},
@@ -123,8 +141,18 @@ const std::vector<Mutation>& mutations() {
        {{'T', "\r\n24\r\n", "\r\n23\r\n"},
         {'T', "7,0.0,48.200,10.0\r\n", ""},
         {'T', "8,0.0,47.800,20.0", "8,0.0,47.800,30.0"}},
-       {{T, 13, W, sjis::kNotInStationTable}, {T, 14, W, sjis::kNotInStationTable},
-        {T, 63, W, sjis::kNotInStationTable}}},
+       {{T, 13, W, std::string(sjis::kStationsMissing) + "No.7" + sjis::kNotInStationTable},
+        {T, 14, W, std::string(sjis::kStationsMissing) + "No.7" + sjis::kNotInStationTable},
+        {T, 63, W, std::string(sjis::kStationsMissing) + "No.7" + sjis::kNotInStationTable}}},
+      {"two whole stations left out",
+       {{'T', "\r\n24\r\n", "\r\n22\r\n"},
+        {'T', "7,0.0,48.200,10.0\r\n8,0.0,47.800,20.0\r\n", ""},
+        {'T', "9,0.0,47.400,20.0", "9,0.0,47.400,50.0"}},
+       {{T, 13, W, std::string(sjis::kStationsMissing) + "No.7" + sjis::kNotInStationTable},
+        {T, 14, W, std::string(sjis::kStationsMissing) + "No.7" + sjis::kNotInStationTable},
+        {T, 15, W, std::string(sjis::kStationsMissing) + "No.7" + sjis::kRangeTo + "No.8" + sjis::kNotInStationTable},
+        {T, 15, E, sjis::kGroundFoldsBack},
+        {T, 62, W, std::string(sjis::kStationsMissing) + "No.7" + sjis::kNotInStationTable}}},
       {"no station at all", {{'T', exampleStationTable(), "\r\n0\r\n"}},
        {{T, 26, E, sjis::kNoStations}}},
       {"ground points out of order",
@@ -151,6 +179,16 @@ const std::vector<Mutation>& mutations() {
       {"curve length on the last VIP",
        {{'T', "15,0.0,48.20,0.0", "15,0.0,48.20,20.0"}},
        {{T, 55, W, sjis::kCurveLengthIgnored}}},
+      // The only VIP is the first and the last: its curve length is reported once.
+      {"curve length on a lone VIP",
+       {{'T', exampleFrom("4\r\n0,0.0,46.00,0.0\r\n").substr(0, exampleFrom("4\r\n0,0.0,46.00,0.0\r\n").find("2,0.0\r\n")),
+         "1\r\n5,0.0,49.00,60.0\r\n"}},
+       {{T, 52, W, std::string(sjis::kFirstVip) + "No.5+0.0"}}},
+      // The file ends before the last VIP row: it reads as No.0+0.0, behind
+      // the VIP above it, on the table's count line.
+      {"file ending before the last VIP row",
+       {{'T', exampleFrom("15,0.0,48.20,0.0"), ""}},
+       {{T, 51, E, sjis::kVipNotAfter}, {T, 51, W, sjis::kIsBelow}}},
       {"horizontal curve ending before its start",
        {{'T', "2,5.0,5,12.0,300.0", "5,12.0,2,5.0,300.0"}},
        {{T, 57, E, sjis::kIsBeforeIt}}},
@@ -195,12 +233,27 @@ const std::vector<Mutation>& mutations() {
       {"two titles with one first character",
        {{'C', sjis::kFillHeight, std::string(sjis::kPlannedHeight) + "2"}},
        {{T, 4, W, sjis::kDrawnBelowBands}, {C, 3, W, sjis::kContentGoesThere}}},
+      // Ground exactly at the planned height (No.0, 46 m) writes a cut of
+      // 0.000; the first fill height is No.1's.
+      {"ground at the planned height, without the fill row's title",
+       {{'T', "0,0.0,46.42", "0,0.0,46.00"}, {'C', std::string(sjis::kFillHeight) + "\r\n", ""}},
+       {{T, 4, W, std::string(sjis::kFillHeight) + sjis::kRowHasContent}}},
+      {"ground at the planned height, without the cut row's title",
+       {{'T', "0,0.0,46.42", "0,0.0,46.00"}, {'C', std::string(sjis::kCutHeight) + "\r\n", ""}},
+       {{T, 3, W, std::string(sjis::kCutHeight) + sjis::kRowHasContent}}},
+      {"grade line without its title",
+       {{'C', std::string(sjis::kGradeLine) + "\r\n", ""}},
+       {{T, 52, W, std::string(sjis::kGradeLine) + sjis::kRowHasContent + "temp.cd5" + sjis::kNoTitleStartingWith +
+                       std::string(sjis::kGradeLine, 2) + sjis::kTitleStartsWith + sjis::kDrawnBelowBands}}},
       {"superelevation rows without a title",
        {{'C', std::string(sjis::kSuperelevationDiagram) + "\r\n", ""}},
        {{T, 60, W, sjis::kNotDrawn}}},
       {"a layer of the sheet missing",
        {{'G', "D-BGD", "D-BG"}},
        {{G, 1, W, sjis::kLayerNotDefined}}},
+      {"the structure layer renamed",
+       {{'G', "D-STR", "D-STR2"}},
+       {{G, 1, W, std::string(sjis::kLayerUsedBySheet) + "D-STR" + sjis::kLayerNotDefined}}},
       {"annotation text cut inside a character",
        {{'T', "7,10.0,\"", "7,10.0,\"\x82"}},
        {{T, 64, W, sjis::kTextNotShiftJis}}},
@@ -381,7 +434,35 @@ TEST(CheckInputs, RefusalsKeepTheGeneratorsMessageAndNameTheirLine) {
     }
     EXPECT_EQ(refusals, 1) << c.name << "\n" << describe(result.findings);
     EXPECT_TRUE(otherFileChecked) << c.name << "\n" << describe(result.findings);
+    // The titles read before a refusal decide nothing: no content is said
+    // to lack its title.
+    if (bandsRefused) {
+      EXPECT_EQ(result.findings.size(), 2u) << c.name << "\n" << describe(result.findings);
+    }
   }
+}
+
+// A file saved as UTF-8 is one error on its first UTF-8 line and nothing
+// else is said of it; the other files are checked. Refused by the
+// generator (the curvature title is 21 bytes in UTF-8), the status is 3.
+TEST(CheckInputs, AFileSavedAsUtf8IsOneErrorAndNothingElse) {
+  Files f = edited({{'G', "D-BGD", "D-BG"}});
+  f.bands = platform::convertText(f.bands, platform::Encoding::shiftJis, platform::Encoding::utf8).text;
+  CheckResult result = check(f);
+  ASSERT_EQ(result.findings.size(), 2u) << describe(result.findings);
+  EXPECT_EQ(findingLine(result.findings[0], "temp.cd5"),
+            std::string("temp.cd5:1: error: ") + sjis::kThisFile + sjis::kSavedAsUtf8 + sjis::kSaveAsShiftJis);
+  EXPECT_EQ(result.findings[1].file, "GasouT.dat");
+  EXPECT_EQ(result.status, kUnreadable);
+
+  // A sheet's continuation file with a byte order mark.
+  const std::string dir = test::testDataDir() + "/set-middle/";
+  result = checkInputs(readFile(dir + "Tesmo.dat"), readFile(dir + "temp.cd5"), readFile(dir + "GasouT.dat"),
+                       "\xEF\xBB\xBF" + readFile(dir + "Tsuzuki.dat"));
+  ASSERT_EQ(result.findings.size(), 1u) << describe(result.findings);
+  EXPECT_EQ(result.findings[0].file, "Tsuzuki.dat");
+  EXPECT_EQ(result.findings[0].line, 1);
+  EXPECT_NE(result.findings[0].message.find(sjis::kSavedAsUtf8WithBom), std::string::npos);
 }
 
 TEST(CheckInputs, FindingLinesAndSummary) {

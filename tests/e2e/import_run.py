@@ -4,6 +4,7 @@
 usage: import_run.py IMPORTER GENERATOR DATA_DIR roads      every road of DATA_DIR: its sheets against its design
        import_run.py IMPORTER GENERATOR DATA_DIR set        a set against the one sheet that holds the whole road
        import_run.py IMPORTER GENERATOR DATA_DIR refusals   every refusal: a message, status 1 or 2, nothing written
+       import_run.py IMPORTER GENERATOR DATA_DIR users      names beyond ASCII, no OUTDIR, refusals that say what to do
        import_run.py IMPORTER GENERATOR DATA_DIR sizes      what roads dense in points write, against their size
        import_run.py IMPORTER GENERATOR DATA_DIR figures ROAD.xml...
                                                             the figures of roads outside DATA_DIR (their designs
@@ -47,6 +48,10 @@ import shutil
 import subprocess
 import sys
 import tempfile
+
+sys.dont_write_bytecode = True  # keep the source tree clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
+import program_command  # noqa: E402
 
 failures = []
 INPUTS = ('Tesmo.dat', 'temp.cd5', 'GasouT.dat', 'Tsuzuki.dat')
@@ -950,8 +955,8 @@ def refusals(importer, data):
         return {'road.xml': base.replace(old, new, 1)}
 
     # The command line: usage on standard error with status 2; --help on standard output with 0.
-    refused(importer, 'no arguments', [], status=2, expect='profile-sheet-import ROAD.xml OUTDIR')
-    refused(importer, 'one argument', ['road.xml'], status=2, expect='ROAD.xml')
+    refused(importer, 'no arguments', [], status=2, expect='profile-sheet-import ROAD.xml [OUTDIR]')
+    refused(importer, 'a road file alone that is not there', ['road.xml'], expect='road.xml: error:')
     refused(importer, 'unknown option', ['road.xml', 'out', '--scale', '500'], status=2, expect='--scale')
     refused(importer, 'option without value', ['road.xml', 'out', '--template'], status=2, expect='--template')
     for value in ('1', '31', 'ten'):
@@ -960,11 +965,19 @@ def refusals(importer, data):
     with tempfile.TemporaryDirectory() as work:
         status, out, err = run(importer, ['--help'], work)
         check(status == 0 and err == b'' and out.decode('cp932').startswith('使い方'), f'--help: {status} {out!r} {err!r}')
+        status, out, err = run(importer, ['--version'], work)
+        check(status == 0 and err == b'' and re.fullmatch(rb'profile-sheet-import \d+\.\d+\.\d+ \((Linux|Windows) \S+\)\r?\n', out),
+              f'--version: {status} {out!r} {err!r}')
+        if any(part.endswith('.exe') for part in importer):
+            status, out, err = run(importer, ['/?'], work)
+            check(status == 0 and err == b'' and out.decode('cp932').startswith('使い方'), f'/?: {status} {out!r} {err!r}')
 
     road = {'road.xml': utf8}
     refused(importer, 'existing OUTDIR', ['road.xml', 'out'], road, expect='out: error:',
             make=lambda w: os.mkdir(os.path.join(w, 'out')))
-    refused(importer, 'OUTDIR in a missing folder', ['road.xml', 'missing/out'], road, expect='missing/out: error:')
+    sep = '\\' if any(part.endswith('.exe') for part in importer) else '/'  # of the paths the messages show
+    refused(importer, 'OUTDIR in a missing folder', ['road.xml', 'missing/out'], road,
+            expect=f'missing{sep}out: error: ')
     refused(importer, 'missing road file', ['nothing.xml', 'out'], expect='nothing.xml: error:')
     refused(importer, 'template folder without its files', ['road.xml', 'out', '--template', 'tmpl'], road,
             expect='Tesmo.dat', make=lambda w: os.mkdir(os.path.join(w, 'tmpl')))
@@ -996,6 +1009,9 @@ def refusals(importer, data):
     refused(importer, 'an unclosed root', ['road.xml', 'out'], {'road.xml': utf8.replace(b'</LandXML>', b'')})
     refused(importer, 'nesting too deep', ['road.xml', 'out'],
             variant(b'<Application', b'<a>' * 1000 + b'</a>' * 1000 + b'<Application'))
+    refused(importer, 'a file that is not XML', ['road.xml', 'out'],
+            {'road.xml': open(os.path.join(data, '..', '..', 'data', 'small', 'Tesmo.dat'), 'rb').read()},
+            expect='road.xml:1: error: XMLファイルではありません。')
     refused(importer, 'an encoding the system does not know', ['road.xml', 'out'],
             variant(b"encoding='utf-8'", b"encoding='x-no-such-table'"), expect='x-no-such-table')
 
@@ -1068,6 +1084,61 @@ def dialect_refusals(importer, data, utf8):
             expect='\u7e26\u65ad\u7dda\u5f62\u306fAlignment\u306e\u7bc4\u56f2\u306b\u3042\u308a\u307e\u305b\u3093')
 
 
+def users(importer, data):
+    """What a new user meets first, under code page 932 and 1252 on Windows: a road file and its
+    folder named in Japanese with an emoji and a blank; the set written beside the road file when
+    no OUTDIR is given (as when the file is dropped onto the program), named after it, then -2; and
+    the refusals that say what to do: the arguments the wrong way round, a missing folder to make
+    OUTDIR in, an OUTDIR that exists."""
+    road = open(os.path.join(data, 'road-sjis.xml'), 'rb').read()
+    windows = any(part.endswith('.exe') for part in importer)
+    sep = '\\' if windows else '/'
+    folder, name = '\u25cb\u25cb\u7dda \U0001F600', '\u9053\u8def A.xml'  # ○○線 😀, 道路 A.xml
+    shown_folder = '\u25cb\u25cb\u7dda ?'  # the emoji, which Shift-JIS lacks
+    given = folder + '/' + name
+    if program_command.missing_locales():
+        check(False, f'locales {program_command.missing_locales()} are not installed: tools/packages.sh generates them')
+        return
+    for lang in program_command.UTF8_LOCALES:
+        env = dict(os.environ, LANG=lang)
+
+        def go(args, work):
+            done = subprocess.run(importer + args, cwd=work, stdin=subprocess.DEVNULL, capture_output=True,
+                                  timeout=300, env=env)
+            return done.returncode, done.stdout.decode('cp932'), done.stderr.decode('cp932')
+        with tempfile.TemporaryDirectory(prefix='profile-sheet-import-users-') as work:
+            os.mkdir(os.path.join(work, folder))
+            with open(os.path.join(work, given), 'wb') as f:
+                f.write(road)
+            for set_name in ('\u9053\u8def A', '\u9053\u8def A-2'):
+                status, out, err = go([given], work)
+                shown = shown_folder + sep + set_name
+                check(status == 0 and err == '' and f' {shown} ' in out,
+                      f'{lang}: no OUTDIR: status {status}, output {out[-120:]!r}, error output {err!r}')
+                made = os.path.join(work, folder, set_name)
+                sheets = sorted(os.listdir(made)) if os.path.isdir(made) else []
+                check(len(sheets) >= 2 and all(os.path.isfile(os.path.join(made, s, 'Tesmora.dxf')) for s in sheets),
+                      f'{lang}: no OUTDIR: {made} holds {sheets}')
+            before = sorted(os.listdir(os.path.join(work, folder)))
+
+            def refused_here(what, args, pieces):
+                status, out, err = go(args, work)
+                check(status == 1 and out == '' and all(p in err for p in pieces) and err.count('\n') == 1,
+                      f'{lang}: {what}: status {status}, error output {err!r}')
+                check(sorted(os.listdir(os.path.join(work, folder))) == before and
+                      sorted(os.listdir(work)) == [folder], f'{lang}: {what}: something was written')
+            # The existing road file given as OUTDIR: the right order, with the user's own names.
+            out_given = folder + '/sheets'
+            refused_here('the arguments swapped', [out_given, given],
+                         [f'{shown_folder}{sep}{name}: error: ', f'profile-sheet-import {shown_folder}{sep}{name} '
+                          f'{shown_folder}{sep}sheets'])
+            refused_here('a missing folder to make OUTDIR in', [given, folder + '/missing/sheets'],
+                         [f'{shown_folder}{sep}missing{sep}sheets: error: ', f' {shown_folder}{sep}missing '])
+            # An OUTDIR that exists: the first free name is suggested (-2 is taken).
+            refused_here('an existing OUTDIR', [given, folder + '/\u9053\u8def A'],
+                         [f'{shown_folder}{sep}\u9053\u8def A: error: ', f'{shown_folder}{sep}\u9053\u8def A-3'])
+
+
 def print_figures(figures):
     print('road: sheets (fewest), stations showing their distance, band lines out of their cell, '
           'view lines out of the view (dimension lines below the datum), crossfall readings off by more than 0.75 mm')
@@ -1084,6 +1155,8 @@ def main():
         sheet_set(importer, generator, data)
     elif scenario == 'refusals':
         refusals(importer, data)
+    elif scenario == 'users':
+        users(importer, data)
     elif scenario == 'sizes':
         sizes(importer)
     elif scenario == 'figures':

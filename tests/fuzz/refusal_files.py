@@ -5,11 +5,9 @@ usage: refusal_files.py PROGRAM -- CASE_DIR
 PROGRAM is the command that runs profile-sheet (see tests/support/program_command.py).
 
 Each case changes one input file of CASE_DIR (the small case) and checks the console line,
-exit status 1 and the drawing file left behind, which replaces an older one: the start of
-the case's complete drawing, up to where the refused value was read. A refusal in the
-profile data or the band row list keeps the tables and the ENTITIES opening; one in the
-layer definitions keeps the line types, the layer table head and the rows before it (117 +
-10 per row lines). Missing files and the station limit belong to the whole-run tests.
+exit status 1 and the drawing: an older one stays exactly as it was, and the run leaves no
+other file. A refusal that comes from a file saved as UTF-8 (a byte order mark, UTF-8 text)
+says so on a second line. Missing files and the station limit belong to the whole-run tests.
 """
 import os
 import subprocess
@@ -33,6 +31,12 @@ NOT_A_NUMBER = b'\x8d\x73\x96\xda\x82\xc5\x90\x94\x92\x6c\x82\xaa\x93\xc7\x82\xd
 LEVELS = b'\x82\xcc\x8f\x63\x92\x66\x90\x7d\x82\xcc\x95\x57\x8d\x82\x96\xda\x90\xb7\x82\xaa1000\x96\x7b\x82\xcc\x90\xa7\x8c\xc0\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\n'  # の縦断図の標高目盛が1000本の制限を超えています。
 LAYERS = b'\x82\xcc\x89\xe6\x91\x77\x90\x94\x82\xaa19\x8c\xc2\x82\xcc\x90\xa7\x8c\xc0\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\n'  # の画層数が19個の制限を超えています。
 LAYER_NAME = b'\x82\xcc\x89\xe6\x91\x77\x96\xbc\x82\xaa49\x83\x6f\x83\x43\x83\x67\x82\xcc\x90\xa7\x8c\xc0\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\n'  # の画層名が49バイトの制限を超えています。
+UTF8_BOM = '\u306f UTF-8 (BOM \u4ed8\u304d) \u3067\u4fdd\u5b58\u3055\u308c\u3066\u3044\u307e\u3059\u3002'.encode('cp932')  # は UTF-8 (BOM 付き) で保存されています。
+UTF8_TEXT = '\u306f UTF-8 \u3067\u4fdd\u5b58\u3055\u308c\u3066\u3044\u307e\u3059\u3002'.encode('cp932')  # は UTF-8 で保存されています。
+SAVE_AS = ('Shift-JIS \u3067\u4fdd\u5b58\u3057\u76f4\u3057\u3066\u304f\u3060\u3055\u3044 (\u30e1\u30e2\u5e33\u3067\u306f'
+           '\u300c\u540d\u524d\u3092\u4ed8\u3051\u3066\u4fdd\u5b58\u300d\u306e\u6587\u5b57\u30b3\u30fc\u30c9\u3067 "ANSI" \u3092'
+           '\u9078\u3073\u307e\u3059\u3002\u65e5\u672c\u8a9e\u7248 Windows \u306e\u5834\u5408)\u3002\n').encode('cp932')
+# Shift-JIS で保存し直してください (メモ帳では「名前を付けて保存」の文字コードで "ANSI" を選びます。日本語版 Windows の場合)。
 TITLE = b'\x82\xcc\x8d\x80\x96\xda\x96\xbc\x82\xaa19\x83\x6f\x83\x43\x83\x67\x82\xcc\x90\xa7\x8c\xc0\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\n'  # の項目名が19バイトの制限を超えています。
 
 
@@ -52,54 +56,60 @@ def replace(old, new):
     return change
 
 
-ENTITIES = 'entities'  # the drawing keeps everything up to the ENTITIES opening
 CASES = [
-    # name, file changed, change, console line, drawing kept (ENTITIES or a number of lines)
-    ('ground points 500', 'Tesmo.dat', replace(b'\r\n11\r\n', b'\r\n500\r\n'), b'Tesmo.dat' + TABLE_ROWS, ENTITIES),
-    ('VIPs 50', 'Tesmo.dat', replace(b'\r\n4\r\n0,0.0,12.0', b'\r\n50\r\n0,0.0,12.0'), b'Tesmo.dat' + VIPS, ENTITIES),
-    ('annotations 50', 'Tesmo.dat', replace(b'\r\n2f\r\n', b'\r\n50f\r\n'), b'Tesmo.dat' + NOTES, ENTITIES),
+    # name, file changed, change, console lines
+    ('ground points 500', 'Tesmo.dat', replace(b'\r\n11\r\n', b'\r\n500\r\n'), b'Tesmo.dat' + TABLE_ROWS),
+    ('VIPs 50', 'Tesmo.dat', replace(b'\r\n4\r\n0,0.0,12.0', b'\r\n50\r\n0,0.0,12.0'), b'Tesmo.dat' + VIPS),
+    ('annotations 50', 'Tesmo.dat', replace(b'\r\n2f\r\n', b'\r\n50f\r\n'), b'Tesmo.dat' + NOTES),
     ('annotation token 50 bytes', 'Tesmo.dat', replace(b'"BP"', b'"' + b'B' * 48 + b'"'),
-     b'Tesmo.dat' + NOTE_TEXT, ENTITIES),
-    ('header value 4 zero', 'Tesmo.dat', header_value(4, b'0'), b'Tesmo.dat' + HEADER, ENTITIES),
-    ('header value 8 negative', 'Tesmo.dat', header_value(8, b'-1'), b'Tesmo.dat' + HEADER, ENTITIES),
+     b'Tesmo.dat' + NOTE_TEXT),
+    ('header value 4 zero', 'Tesmo.dat', header_value(4, b'0'), b'Tesmo.dat' + HEADER),
+    ('header value 8 negative', 'Tesmo.dat', header_value(8, b'-1'), b'Tesmo.dat' + HEADER),
     ('text for a ground height', 'Tesmo.dat', replace(b'\r\n1,0.0,13.1\r\n', b'\r\n1,0.0,l3.1\r\n'),
-     b'Tesmo.dat' + OF + b'4' + NOT_A_NUMBER, ENTITIES),
-    ('1001 elevation levels', 'Tesmo.dat', header_value(6, b'10010'), b'Tesmo.dat' + LEVELS, ENTITIES),
-    ('layers 20', 'GasouT.dat', replace(b'3\r\n', b'20\r\n'), b'GasouT.dat' + LAYERS, 117),
-    ('layer name 50 bytes', 'GasouT.dat', replace(b'D-STR', b'D-STR' + b'-' * 45), b'GasouT.dat' + LAYER_NAME, 127),
-    ('text for a line type', 'GasouT.dat', replace(b'\r\n3 1 ', b'\r\n3 I '), b'GasouT.dat' + OF + b'3' + NOT_A_NUMBER, 127),
-    ('band title 20 bytes', 'temp.cd5', lambda text: b'T' * 20 + b'\r\n' + text, b'temp.cd5' + TITLE, ENTITIES),
+     b'Tesmo.dat' + OF + b'4' + NOT_A_NUMBER),
+    ('1001 elevation levels', 'Tesmo.dat', header_value(6, b'10010'), b'Tesmo.dat' + LEVELS),
+    ('layers 20', 'GasouT.dat', replace(b'3\r\n', b'20\r\n'), b'GasouT.dat' + LAYERS),
+    ('layer name 50 bytes', 'GasouT.dat', replace(b'D-STR', b'D-STR' + b'-' * 45), b'GasouT.dat' + LAYER_NAME),
+    ('text for a line type', 'GasouT.dat', replace(b'\r\n3 1 ', b'\r\n3 I '), b'GasouT.dat' + OF + b'3' + NOT_A_NUMBER),
+    ('band title 20 bytes', 'temp.cd5', lambda text: b'T' * 20 + b'\r\n' + text, b'temp.cd5' + TITLE),
+    # Saved as UTF-8: the byte order mark stands where the first number belongs; the
+    # curvature diagram's title takes 21 bytes in UTF-8 (14 in Shift-JIS).
+    ('profile data with a byte order mark', 'Tesmo.dat', lambda text: b'\xef\xbb\xbf' + text,
+     b'Tesmo.dat' + OF + b'1' + NOT_A_NUMBER + b'Tesmo.dat' + UTF8_BOM + SAVE_AS),
+    ('layers with a byte order mark', 'GasouT.dat', lambda text: b'\xef\xbb\xbf' + text,
+     b'GasouT.dat' + OF + b'1' + NOT_A_NUMBER + b'GasouT.dat' + UTF8_BOM + SAVE_AS),
+    ('band titles in UTF-8', 'temp.cd5', lambda text: text.decode('cp932').encode('utf-8'),
+     b'temp.cd5' + TITLE + b'temp.cd5' + UTF8_TEXT + SAVE_AS),
+    # A refusal on a line without UTF-8 text does not come from the encoding.
+    ('UTF-8 annotations, a letter in a ground height', 'Tesmo.dat',
+     lambda text: replace(b'\r\n1,0.0,13.1\r\n', b'\r\n1,0.0,l3.1\r\n')(text).replace(b'"BP"', '"\u8d77\u70b9"'.encode()),
+     b'Tesmo.dat' + OF + b'4' + NOT_A_NUMBER),
 ]
-
-
-def kept(complete, rule):
-    if rule == ENTITIES:
-        opening = b'\r\n2\r\nENTITIES\r\n0\r\n'
-        return complete[:complete.index(opening) + len(opening)]
-    return b''.join(line + b'\r\n' for line in complete.split(b'\r\n')[:rule])
 
 
 def main(command, line_end, case):
     read = lambda name: open(os.path.join(case, name), 'rb').read()
     failures = []
-    for name, changed, change, console, rule in CASES:
+    for name, changed, change, console in CASES:
         with tempfile.TemporaryDirectory(prefix='profile-sheet-refusal-') as work:
             for f in INPUTS:
                 with open(os.path.join(work, f), 'wb') as out:
                     out.write(change(read(f)) if f == changed else read(f))
+            older = b'an older drawing\r\n' * 5000
             with open(os.path.join(work, 'Tesmora.dxf'), 'wb') as out:
-                out.write(b'an older drawing\r\n' * 5000)
+                out.write(older)
             run = subprocess.run(command, cwd=work, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
             drawing = open(os.path.join(work, 'Tesmora.dxf'), 'rb').read()
-        want = kept(read('expected.dxf'), rule)
+            left = sorted(set(os.listdir(work)) - set(INPUTS) - {'Tesmora.dxf'})
         if run.returncode != 1:
             failures.append(f'{name}: exit status {run.returncode}, expected 1')
         console = program_command.console(console, line_end)
         if run.stdout != console or run.stderr:
             failures.append(f'{name}: console {run.stdout!r} {run.stderr!r}, expected {console!r}')
-        if drawing != want:
-            lines = [text.count(b'\n') for text in (drawing, want)]
-            failures.append(f'{name}: drawing of {lines[0]} lines, expected {lines[1]}')
+        if drawing != older:
+            failures.append(f'{name}: the older drawing changed ({len(drawing)} bytes)')
+        if left:
+            failures.append(f'{name}: left behind: {left}')
     print('\n'.join(failures) or f'{len(CASES)} refusals kept their promises')
     return 1 if failures else 0
 

@@ -35,7 +35,20 @@ TEST(ImportOptions, AsksForUsage) {
   EXPECT_TRUE(std::holds_alternative<UsageRequest>(parseImportOptions({"road.xml", "--help", "out"})));
   EXPECT_EQ(problemOf({"-h"}), Problem::none);
   EXPECT_EQ(problemOf({}), Problem::missingArguments);
-  EXPECT_EQ(problemOf({"road.xml"}), Problem::missingArguments);
+  // The road file alone: the set goes beside it (as Explorer passes a dropped file).
+  const auto alone = parseImportOptions({"road.xml"});
+  ASSERT_TRUE(std::holds_alternative<ImportOptions>(alone));
+  EXPECT_EQ(std::get<ImportOptions>(alone).outDir, "");
+  EXPECT_EQ(problemOf({"--", "--help"}), Problem::none);
+  EXPECT_TRUE(std::holds_alternative<ImportOptions>(parseImportOptions({"--", "--help"})));
+  const auto version = parseImportOptions({"--version"});
+  ASSERT_TRUE(std::holds_alternative<UsageRequest>(version));
+  EXPECT_TRUE(std::get<UsageRequest>(version).version);
+#ifdef _WIN32
+  EXPECT_FALSE(std::get<UsageRequest>(parseImportOptions({"/?"})).version);
+#else
+  EXPECT_TRUE(std::holds_alternative<ImportOptions>(parseImportOptions({"/?"})));  // a file name
+#endif
   EXPECT_EQ(problemOf({"a", "b", "c"}), Problem::tooManyArguments);
   EXPECT_EQ(problemOf({"a", "b", "--scale", "500"}), Problem::unknownOption);
   EXPECT_EQ(problemOf({"a", "b", "--alignment"}), Problem::missingValue);

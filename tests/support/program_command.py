@@ -32,3 +32,17 @@ def split(args):
 def console(text, line_end):
     """Console bytes as the program writes them: each LF of text ended with line_end."""
     return text.replace(b'\n', line_end)
+
+
+# The locales of runs whose command line holds names beyond ASCII. Wine takes the system's ANSI
+# code page from LANG: 932 (Japanese) for ja_JP.UTF-8, 1252 (Western) for en_US.UTF-8, and it
+# reads a Linux command line in the locale's character set, so both are UTF-8 locales. Both
+# must be installed (tools/packages.sh generates them).
+UTF8_LOCALES = ('ja_JP.UTF-8', 'en_US.UTF-8')
+
+
+def missing_locales():
+    """Those of UTF8_LOCALES that this machine lacks (locale -a spells them ja_JP.utf8)."""
+    import subprocess
+    have = subprocess.run(['locale', '-a'], capture_output=True, text=True).stdout.lower().split()
+    return [name for name in UTF8_LOCALES if name.lower().replace('utf-8', 'utf8') not in have]

@@ -7,8 +7,10 @@ usage: windows_checks.py imports OBJDUMP EXE
            api-ms-win-crt-* sets). A DLL a program loads while it runs is no import.
        windows_checks.py package CPACK CONFIG NAME VERSION FILE... -- EMULATOR...
            cpack builds NAME.zip from CONFIG; it holds exactly the folder NAME with the
-           FILEs (the programs' .exe files first, then the examples) and README.txt
-           (UTF-8 with a byte order mark, CR LF, both languages, VERSION). Unpacked,
+           FILEs (the programs' .exe files first, then the examples and the licences)
+           and README.txt (UTF-8 with a byte order mark, CR LF, both languages,
+           VERSION). The licences are the project's and those of the runtime linked
+           into the .exe files (GCC's runtime library exception, mingw-w64). Unpacked,
            the first .exe run through EMULATOR in examples/ draws the example
            (the first program is the generator).
 Exit status 0 when every check holds; otherwise each failure is printed and the status is 1.
@@ -64,9 +66,18 @@ def package(cpack, config, name, version, files, emulator):
         except UnicodeDecodeError as error:
             failures.append(f'README.txt is not UTF-8: {error}')
             text = ''
-        for must in ('[日本語]', '[English]', version, 'ERRORLEVEL'):
+        for must in ('[日本語]', '[English]', version, 'ERRORLEVEL', '$LASTEXITCODE', '1:1', 'licenses'):
             if must not in text:
                 failures.append(f'README.txt lacks {must!r}')
+
+        licences = {'licenses/profile-sheet.txt': b'MIT License',
+                    'licenses/gcc-runtime.txt': b'GCC RUNTIME LIBRARY EXCEPTION',
+                    'licenses/mingw-w64-runtime.txt': b'mingw-w64'}
+        for path, must in licences.items():
+            full = os.path.join(folder, path)
+            text = open(full, 'rb').read() if os.path.isfile(full) else b''
+            if must not in text:
+                failures.append(f'{path} missing or without {must!r}')
 
         # As a user would run it: the inputs' folder is the current folder.
         examples = os.path.join(folder, 'examples')
