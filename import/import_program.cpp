@@ -213,9 +213,9 @@ int importRoad(const ImportOptions& options, std::string& out) {
       const SheetTables& sheet = sheets.sheets[i];
       const std::string folder = sheetFolderName(i);
       const SheetIdentity identity{static_cast<int>(i) + 1, count, alignment.name, projectName};
-      SheetFiles f{writeProfileData(*profileDataOf(sheet, tmpl.header, sheets.interval, landxml::shiftJisShown)),
+      SheetFiles f{writeProfileData(*profileDataOf(sheet, tmpl.header, sheets.interval, platform::shiftJisShown)),
                    tmpl.files.bandRowList, tmpl.files.layerDefinitions,
-                   writeContinuation(continuationOf(sheet, identity, landxml::shiftJisShown)), {}};
+                   writeContinuation(continuationOf(sheet, identity, platform::shiftJisShown)), {}};
       StringSink drawing;
       std::string console;
       const std::string sheetFile = shownOut(outDir / folder / kProfileDataFile);

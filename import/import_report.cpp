@@ -26,8 +26,14 @@ std::string metres(double value) { return formatFixed(value, 0, 3); }
 }  // namespace
 
 std::string stationText(const StationLabel& label) {
-  std::string text = "No." + formatInt(label.number);
-  if (label.plus != 0.0) text += "+" + formatFixed(label.plus, 0, 3);
+  // Appended piece by piece: GCC 12 warns (-Wrestrict, wrongly) on a sum
+  // that starts with a literal at -O3.
+  std::string text = "No.";
+  text += formatInt(label.number);
+  if (label.plus != 0.0) {
+    text += '+';
+    text += formatFixed(label.plus, 0, 3);
+  }
   return text;
 }
 

@@ -24,8 +24,13 @@ fs::path makeStagingFolder(const fs::path& outDir) {
   for (int attempt = 0; attempt < 1000; ++attempt) {
     // The name built as UTF-8: on Windows a narrow string would be read in
     // the ANSI code page, which lacks most names.
-    const fs::path candidate =
-        parent / platform::pathOf("." + platform::utf8Of(outDir.filename()) + ".partial-" + std::to_string(attempt));
+    // Appended piece by piece: GCC 12 warns (-Wrestrict, wrongly) on a sum
+    // that starts with a literal at -O3.
+    std::string name = ".";
+    name += platform::utf8Of(outDir.filename());
+    name += ".partial-";
+    name += std::to_string(attempt);
+    const fs::path candidate = parent / platform::pathOf(name);
     std::error_code error;
     if (fs::create_directory(candidate, error)) return candidate;
     if (error) throw WriteFailed{outDir};

@@ -10,10 +10,6 @@ namespace {
 // The bytes of the UTF-8 character that starts with `lead`.
 std::size_t utf8Length(unsigned char lead) { return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1; }
 
-platform::Converted toShiftJis(std::string_view utf8) {
-  return platform::convertText(utf8, platform::Encoding::utf8, platform::Encoding::shiftJis);
-}
-
 std::string withoutLineEnd(std::string text) {
   while (!text.empty() && text.back() == '\n') text.pop_back();
   return text;
@@ -32,19 +28,6 @@ std::string located(std::string_view fileName, int line) {
 
 std::string warningLine(std::string_view fileName, const ReaderWarning& warning) {
   return located(fileName, warning.line) + ": warning: " + warning.text + "\n";
-}
-
-std::string shiftJisShown(std::string_view utf8) {
-  platform::Converted whole = toShiftJis(utf8);
-  if (whole.ok()) return std::move(whole.text);
-  std::string out;
-  for (std::size_t pos = 0; pos < utf8.size();) {
-    const std::size_t length = utf8Length(static_cast<unsigned char>(utf8[pos]));
-    const platform::Converted one = toShiftJis(utf8.substr(pos, length));
-    out += one.ok() ? one.text : std::string("?");
-    pos += length;
-  }
-  return out;
 }
 
 RefusalMessage::RefusalMessage(std::string_view fileName, int line) : fileName_(fileName), line_(line) {}
@@ -74,7 +57,7 @@ RefusalMessage& RefusalMessage::quoted(std::string_view utf8) {
       shown += character;
   }
   text_ += '"';
-  text_ += shiftJisShown(shown);
+  text_ += platform::shiftJisShown(shown);
   if (pos < utf8.size()) text_ += "...";
   text_ += '"';
   return *this;

@@ -32,11 +32,6 @@ struct ReaderWarning {
 // "FILE:LINE: warning: TEXT\n", as the checker prints its warnings.
 std::string warningLine(std::string_view fileName, const ReaderWarning& warning);
 
-// `utf8` in Shift-JIS, each character that Shift-JIS lacks (or that is not
-// valid UTF-8) written as '?': for names from the road file, which should
-// not refuse a road over one character.
-std::string shiftJisShown(std::string_view utf8);
-
 // "FILE:LINE: error: " (or "FILE: error: " without a line), then the parts
 // in order.
 class RefusalMessage {

@@ -76,9 +76,22 @@ std::string degreesMinutesSeconds(double degrees) {
   const bool negative = tenths < 0;
   if (negative) tenths = -tenths;
   const long long seconds = tenths / 10 % 60, minutes = tenths / 600 % 60;
-  auto twoDigits = [](long long v) { return (v < 10 ? "0" : "") + formatInt(v); };
-  return (negative ? "-" : "") + formatInt(tenths / 36000) + sjis::kDegreeSign + twoDigits(minutes) + "'" +
-         twoDigits(seconds) + "." + formatInt(tenths % 10) + "\"";
+  // Appended piece by piece: GCC 12 warns (-Wrestrict, wrongly) on a chain
+  // of string sums at -O3.
+  std::string out = negative ? "-" : "";
+  auto twoDigits = [&out](long long v) {
+    if (v < 10) out += '0';
+    out += formatInt(v);
+  };
+  out += formatInt(tenths / 36000);
+  out += sjis::kDegreeSign;
+  twoDigits(minutes);
+  out += '\'';
+  twoDigits(seconds);
+  out += '.';
+  out += formatInt(tenths % 10);
+  out += '"';
+  return out;
 }
 
 namespace {

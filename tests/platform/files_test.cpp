@@ -21,7 +21,9 @@ namespace fs = std::filesystem;
 // at the end.
 struct ScratchFolder {
   ScratchFolder() {
-    path = utf8Of(fs::temp_directory_path()) + kPathSeparator + "profile-sheet-files \xE7\xB8\xA6\xE6\x96\xAD \xF0\x9F\x98\x80";
+    // One folder a test: the suite runs tests side by side.
+    path = utf8Of(fs::temp_directory_path()) + kPathSeparator + "profile-sheet-files \xE7\xB8\xA6\xE6\x96\xAD \xF0\x9F\x98\x80 " +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name();
     fs::remove_all(pathOf(path));
     fs::create_directories(pathOf(path));
   }
