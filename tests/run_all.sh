@@ -111,7 +111,7 @@ step_benchmark() {
   local status=0
   sh tests/bench/measure.sh >>"$log" 2>&1 || status=$?
   no_warnings
-  grep -E '^(Benchmark |[A-Za-z_/]+ +[0-9.]+ [mun]?s |whole run / bare write|whole process:|peak memory)' "$log" || true
+  grep -E '^(Benchmark |[A-Za-z_/]+ +[0-9.]+ [mun]?s |whole run / bare write|whole process:|200 km road|import [0-9]|in /dev/shm|peak memory)' "$log" || true
   return $status
 }
 
