@@ -27,36 +27,52 @@ const char* iconvName(Encoding encoding) {
 
 class Converter {
  public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1))
-      throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+  // A conversion iconv does not know leaves the converter closed.
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (open()) iconv_close(cd_);
   }
-  ~Converter() { iconv_close(cd_); }
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  // False on an invalid or incomplete sequence, or a character the target
-  // cannot hold (glibc reports both as EILSEQ, a cut one as EINVAL).
-  bool run(std::string_view in, std::string& out) {
+  bool open() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // Converts `in` onward into `out` after its first `written` bytes, growing
+  // `out`, until the input is used up (true) or a sequence cannot be
+  // converted: invalid, cut short, or a character the target lacks (glibc
+  // reports them as EILSEQ or EINVAL). Then false, and `in` starts at it.
+  bool convert(std::string_view& in, std::string& out, std::size_t& written) {
     if (in.size() > std::numeric_limits<std::size_t>::max() / 8) throw std::length_error("text too long to convert");
-    out.resize(in.size() * 2 + 16);
+    if (out.size() < written + in.size() * 2 + 16) out.resize(written + in.size() * 2 + 16);
     char* inPtr = const_cast<char*>(in.data());  // iconv does not write through it
     std::size_t inLeft = in.size();
-    std::size_t written = 0;
-    for (;;) {
+    bool converted = true;
+    while (inLeft > 0) {
       char* outPtr = out.data() + written;
       std::size_t outLeft = out.size() - written;
-      const std::size_t status = iconv(cd_, inLeft ? &inPtr : nullptr, &inLeft, &outPtr, &outLeft);
+      const std::size_t status = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
       written = out.size() - outLeft;
-      if (status != static_cast<std::size_t>(-1)) {
-        if (inLeft == 0) break;
-        continue;
+      if (status != static_cast<std::size_t>(-1)) continue;
+      if (errno != E2BIG) {
+        converted = false;
+        break;
       }
-      if (errno != E2BIG) return false;
       out.resize(out.size() * 2);
     }
+    in.remove_prefix(in.size() - inLeft);
+    return converted;
+  }
+
+  // Back to the initial shift state, after a sequence was skipped.
+  void reset() { iconv(cd_, nullptr, nullptr, nullptr, nullptr); }
+
+  // The whole of `in` converted, or false.
+  bool run(std::string_view in, std::string& out) {
+    if (!open()) throw std::runtime_error("iconv cannot convert this pair of character sets");
+    std::size_t written = 0;
+    const bool converted = convert(in, out, written);
     out.resize(written);
-    return true;
+    return converted;
   }
 
  private:
@@ -81,37 +97,15 @@ NamedDecode decodeNamed(std::string_view in, std::string_view encodingName) {
     result.status = NamedDecode::Status::unknownEncoding;
     return result;
   }
-  const iconv_t cd = iconv_open("UTF-8", name.c_str());
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
+  Converter converter("UTF-8", name.c_str());
+  if (!converter.open()) {
     result.status = NamedDecode::Status::unknownEncoding;
     return result;
-  }
-  if (in.size() > std::numeric_limits<std::size_t>::max() / 8) {
-    iconv_close(cd);
-    throw std::length_error("text too long to convert");
   }
   // One pass over the whole input: iconv stops at the first invalid or
   // incomplete sequence, and what it wrote before it is the text before it.
   std::string& out = result.text;
-  out.resize(in.size() * 2 + 16);
-  char* inPtr = const_cast<char*>(in.data());  // iconv does not write through it
-  std::size_t inLeft = in.size();
-  std::size_t written = 0;
-  while (inLeft > 0) {
-    char* outPtr = out.data() + written;
-    std::size_t outLeft = out.size() - written;
-    const std::size_t status = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    written = out.size() - outLeft;
-    if (status != static_cast<std::size_t>(-1)) continue;
-    if (errno == E2BIG) {
-      out.resize(out.size() * 2);
-      continue;
-    }
-    result.status = NamedDecode::Status::invalidBytes;
-    break;
-  }
-  iconv_close(cd);
-  out.resize(written);
+  if (!converter.run(in, out)) result.status = NamedDecode::Status::invalidBytes;
   // What every text of the program must be: UTF-8 of scalar values up to
   // U+10FFFF, whatever a converter lets through.
   const Converted valid = convertText(out, Encoding::utf8, Encoding::utf8);
@@ -124,34 +118,20 @@ NamedDecode decodeNamed(std::string_view in, std::string_view encodingName) {
 
 std::string shiftJisForTerminal(std::string_view sjis, const std::string& charset) {
   if (isShiftJisCharset(charset)) return std::string(sjis);
-  const iconv_t cd = iconv_open(charset.c_str(), "CP932");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(sjis);
-  std::string out(sjis.size() * 2 + 16, '\0');
-  char* inPtr = const_cast<char*>(sjis.data());  // iconv does not write through it
-  std::size_t inLeft = sjis.size();
+  Converter converter(charset.c_str(), "CP932");
+  if (!converter.open()) return std::string(sjis);
+  std::string out;
   std::size_t written = 0;
-  while (inLeft > 0) {
-    char* outPtr = out.data() + written;
-    std::size_t outLeft = out.size() - written;
-    const std::size_t status = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    written = out.size() - outLeft;
-    if (status != static_cast<std::size_t>(-1)) continue;
-    if (errno == E2BIG) {
-      out.resize(out.size() * 2);
-      continue;
-    }
+  while (!converter.convert(sjis, out, written) && !sjis.empty()) {
     // A byte that starts no character, or one the terminal's set lacks:
     // a '?' for the character, as far as its lead byte tells.
-    const auto lead = static_cast<unsigned char>(*inPtr);
+    const auto lead = static_cast<unsigned char>(sjis.front());
     const std::size_t length = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
-    const std::size_t skipped = std::min(length, inLeft);
-    inPtr += skipped;
-    inLeft -= skipped;
-    if (out.size() - written < 1) out.resize(out.size() * 2);
+    sjis.remove_prefix(std::min(length, sjis.size()));
+    if (out.size() - written < 1) out.resize(out.size() * 2 + 1);
     out[written++] = '?';
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    converter.reset();
   }
-  iconv_close(cd);
   out.resize(written);
   return out;
 }
