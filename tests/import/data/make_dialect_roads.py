@@ -41,7 +41,7 @@ the alignment.
 import json
 import math
 
-from make_road_latin1 import walk
+from make_road_latin1 import curve_groups, walk
 
 INTERVAL = 20.0
 NAMESPACE = {'1.0': 'http://www.landxml.org/schema/LandXML-1.0', '1.2': 'http://www.landxml.org/schema/LandXML-1.2'}
@@ -148,7 +148,7 @@ def plan(start, elements, x0, y0, heading0, style):
     """The CoordGeom lines and the design's elements and curve groups. Lines and arcs are exact; clothoids are
     integrated. style: 'full' (every attribute), 'points' (no Line@length, Curve@length or Curve@radius),
     'no-radius' (Curve without radius)."""
-    lines, elems, groups = [], [], []
+    lines, elems = [], []
     s, x, y, heading = start, x0, y0, heading0
     for number, (kind, length, rot, radius, start_name, end_name, *extra) in enumerate(elements):
         sign = 1.0 if rot == 'ccw' else -1.0
@@ -190,21 +190,7 @@ def plan(start, elements, x0, y0, heading0, style):
                           're': radius[1], 'names': [start_name, end_name]})
         s += length
         x, y, heading = x1, y1, heading1
-    current = None
-    for e in elems:
-        if e['kind'] == 'Line' or (current and current['rot'] != e['rot']):
-            current = None
-        if e['kind'] == 'Line':
-            continue
-        if current is None:
-            current = {'rot': e['rot'], 'R': None, 's0': e['s0'], 's1': e['s1'], 'spiral': 0.0,
-                       'n': len(groups) + 1}
-            groups.append(current)
-        current['s1'] = e['s1']
-        if e['kind'] == 'Curve':
-            current['R'] = e['R']
-        else:
-            current['spiral'] = e['s1'] - e['s0']
+    groups = curve_groups(elems)
     return lines, elems, groups, s
 
 

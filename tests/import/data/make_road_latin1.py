@@ -113,10 +113,30 @@ def fmt(v):
     return '%.8f' % v
 
 
+def curve_groups(elems):
+    """Consecutive curve elements turning one way, numbered along the road."""
+    groups = []
+    current = None
+    for e in elems:
+        if e['kind'] == 'Line' or (current and current['rot'] != e['rot']):
+            current = None
+        if e['kind'] == 'Line':
+            continue
+        if current is None:
+            current = {'rot': e['rot'], 'R': None, 's0': e['s0'], 's1': e['s1'], 'spiral': 0.0,
+                       'n': len(groups) + 1}
+            groups.append(current)
+        current['s1'] = e['s1']
+        if e['kind'] == 'Curve':
+            current['R'] = e['R']
+        else:
+            current['spiral'] = e['s1'] - e['s0']
+    return groups
+
+
 def alignment(design, start, elements, x0, y0, heading0):
     lines = []
     elems = []
-    groups = []
     s = start
     x, y, heading = x0, y0, heading0
     geom = []
@@ -148,22 +168,7 @@ def alignment(design, start, elements, x0, y0, heading0):
         x, y, heading = x1, y1, heading1
     end = s
 
-    # Curve groups: consecutive curve elements turning one way.
-    current = None
-    for e in elems:
-        if e['kind'] == 'Line' or (current and current['rot'] != e['rot']):
-            current = None
-        if e['kind'] == 'Line':
-            continue
-        if current is None:
-            current = {'rot': e['rot'], 'R': None, 's0': e['s0'], 's1': e['s1'], 'spiral': 0.0,
-                       'n': len(groups) + 1}
-            groups.append(current)
-        current['s1'] = e['s1']
-        if e['kind'] == 'Curve':
-            current['R'] = e['R']
-        else:
-            current['spiral'] = e['s1'] - e['s0']
+    groups = curve_groups(elems)
 
     pvis = design['pvis']
     ground = []
