@@ -85,20 +85,17 @@ void addGround(SheetTables& t, const StretchContents& contents, const SheetSpan&
 // onto it. The generator draws a curve exactly over its part on the sheet
 // and nothing of the points beyond the ends, so no point is made up. The
 // first and last rows carry no curve onto the sheet; they are written
-// with none, as the generator reads them. A grade line whose written end
-// misses the road's by rounding, by less than a millimetre, is written
-// from the sheet's own end station, so that it spans the sheet.
+// with none, as the generator reads them. The grade line's own ends are
+// written at a listed station within a millimetre of them: a written end
+// that misses the road's by rounding still spans the sheet.
 void addVips(SheetTables& t, const StretchContents& contents, const SheetSpan& span, const SheetFrame& frame) {
   const GradeLine& grade = contents.road().grade;
   const IndexRange rows = contents.vipRows(span.first, span.last);
   for (std::size_t i = rows.first; i <= rows.last; ++i) {
     const landxml::GradePoint& p = grade.points()[i];
     const bool end = i == rows.first || i == rows.last;
-    const bool roadsFirst = i == 0 && p.station >= frame.begin() - kTouch;
-    const bool roadsLast = i + 1 == grade.points().size() && p.station <= frame.end() + kTouch;
-    const StationLabel at = roadsFirst  ? frame.first().label
-                            : roadsLast ? frame.last().label
-                                        : frame.label(frame.display(p.station));
+    const bool roadsEnd = i == 0 || i + 1 == grade.points().size();
+    const StationLabel at = roadsEnd ? frame.labelNear(p.station) : frame.label(frame.display(p.station));
     t.vips.push_back({at, toMicrometre(p.height), end ? 0.0 : toMicrometre(grade.curveLength(i))});
   }
   t.vipsOnSheet = contents.vipsOnSheet(span.first, span.last).size();
