@@ -25,5 +25,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # leave an import of libwinpthread-1.dll.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
-# CTest and gtest_discover_tests run the Windows programs through Wine's loader.
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+# CTest and gtest_discover_tests run the Windows programs through Wine's
+# loader, in a UTF-8 locale (wine.sh says why).
+set(CMAKE_CROSSCOMPILING_EMULATOR /bin/sh ${CMAKE_CURRENT_LIST_DIR}/wine.sh)
